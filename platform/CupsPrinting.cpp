@@ -1,0 +1,121 @@
+#include "CupsPrinting.h"
+
+#include <algorithm>
+#include <set>
+#include <string_view>
+
+#include "CupsConnection.h"
+#include "LocalDefault.h"
+#include "PlatformError.h"
+#include "PpdFonts.h"
+#include "SystemFonts.h"
+
+namespace veltrane {
+
+namespace {
+
+constexpr int kServerDefaultBit = CUPS_PRINTER_DEFAULT;
+
+PrintServerView noServer() {
+    return {{}, std::nullopt, "no print server is running"};
+}
+
+// One light CUPS-Get-Printers asking only each queue's name and type; the
+// type's default bit names the server's default.
+PrintServerView listQueues() {
+    auto connection = CupsConnection::open();
+    if (!connection) return noServer();
+    IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
+    static const char* const kAttributes[] = {"printer-name", "printer-type"};
+    ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
+                  nullptr, kAttributes);
+    // A server without queues answers "not found".
+    IppMessage response = connection->request(std::move(request), "/", IPP_STATUS_ERROR_NOT_FOUND);
+
+    PrintServerView view;
+    std::set<std::string> seen;
+    std::string serverDefault;
+    std::string name;
+    int type = 0;
+    auto takeQueue = [&] {
+        if (name.empty() || !seen.insert(name).second) return;
+        view.queues.push_back(name);
+        if ((type & kServerDefaultBit) != 0) serverDefault = name;
+    };
+    for (ipp_attribute_t* attribute = ippFirstAttribute(response.get()); attribute != nullptr;
+         attribute = ippNextAttribute(response.get())) {
+        const char* attributeName = ippGetName(attribute);
+        if (attributeName == nullptr) {  // the separator between two queues
+            takeQueue();
+            name.clear();
+            type = 0;
+        } else if (std::string_view(attributeName) == "printer-name") {
+            name = ippGetString(attribute, 0, nullptr);
+        } else if (std::string_view(attributeName) == "printer-type") {
+            type = ippGetInteger(attribute, 0);
+        }
+    }
+    takeQueue();
+
+    if (auto local = readLocalDefault()) {
+        const std::string queue = local->substr(0, local->find('/'));
+        if (seen.count(queue) != 0) {
+            view.defaultDevice = *local;
+        } else {
+            view.whyNoDefault = "the default destination " + *local + " does not exist";
+        }
+    } else if (!serverDefault.empty()) {
+        view.defaultDevice = serverDefault;
+    } else {
+        view.whyNoDefault = "no default destination is set";
+    }
+    return view;
+}
+
+// The resident fonts of the queue's PPD together with the scalable font
+// families of the system, which the print pipeline embeds in every job.
+std::vector<std::string> fontsOfQueue(const std::string& queue) {
+    auto connection = CupsConnection::open();
+    if (!connection) {
+        throw PlatformError(ErrorKind::DeviceUnavailable, "the print server has stopped");
+    }
+    auto fonts = fetchResidentFonts(*connection, queue);
+    if (!fonts) return {};
+    std::set<std::string> present(fonts->begin(), fonts->end());
+    for (std::string& family : scalableFontFamilies()) {
+        if (present.insert(family).second) fonts->push_back(std::move(family));
+    }
+    return std::move(*fonts);
+}
+
+}  // namespace
+
+const PrintServerView& CupsPrinting::server() { return server_.get(listQueues); }
+
+const std::string& CupsPrinting::defaultDevice() {
+    const PrintServerView& current = server();
+    if (!current.defaultDevice) throw PlatformError(ErrorKind::DeviceUnavailable, current.whyNoDefault);
+    return *current.defaultDevice;
+}
+
+const std::vector<std::string>& CupsPrinting::defaultFonts() {
+    const std::string& device = defaultDevice();
+    return fonts_.get([&] { return fontsOfQueue(device.substr(0, device.find('/'))); });
+}
+
+std::int64_t CupsPrinting::Count() { return static_cast<std::int64_t>(server().queues.size()); }
+
+std::int64_t CupsPrinting::FontCount() { return static_cast<std::int64_t>(defaultFonts().size()); }
+
+std::string CupsPrinting::Fonts(Int16& index) {
+    const auto& fonts = defaultFonts();
+    if (index < 0 || static_cast<std::size_t>(index) >= fonts.size()) {
+        throw PlatformError(ErrorKind::NoSuchEntry,
+                            "the default device has no font " + std::to_string(index));
+    }
+    return fonts[static_cast<std::size_t>(index)];
+}
+
+std::string CupsPrinting::DeviceName() { return defaultDevice(); }
+
+}  // namespace veltrane

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include "EventEpoch.h"
+#include "PlatformError.h"
+
+namespace veltrane {
+
+// A value fetched at its first use in an event and given to every later use in
+// the same event, or the same error: within one event a service answers from
+// one view of the outside world, and one that failed fails alike without
+// asking again. The next event fetches afresh.
+template <typename T>
+class EventCache {
+public:
+    explicit EventCache(const EventEpoch& epoch) : epoch_(epoch) {}
+
+    template <typename Fetch>
+    const T& get(Fetch&& fetch) {
+        if (fetchedIn_ != epoch_.current()) {
+            value_.reset();
+            error_.reset();
+            fetchedIn_ = epoch_.current();
+            try {
+                value_.emplace(std::forward<Fetch>(fetch)());
+            } catch (const PlatformError& error) {
+                error_.emplace(error);
+            }
+        }
+        if (error_) throw *error_;
+        return *value_;
+    }
+
+private:
+    const EventEpoch& epoch_;
+    std::uint64_t fetchedIn_ = 0;
+    std::optional<T> value_;
+    std::optional<PlatformError> error_;
+};
+
+}  // namespace veltrane

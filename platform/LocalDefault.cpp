@@ -1,0 +1,68 @@
+#include "LocalDefault.h"
+
+#include <pwd.h>
+#include <strings.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace veltrane {
+
+namespace {
+
+std::optional<std::string> fromEnvironment() {
+    if (const char* lpdest = std::getenv("LPDEST"); lpdest != nullptr && *lpdest != '\0') {
+        return std::string(lpdest);
+    }
+    // PRINTER=lp is the historical placeholder, which CUPS ignores too.
+    const char* printer = std::getenv("PRINTER");
+    if (printer != nullptr && *printer != '\0' && std::string(printer) != "lp") {
+        return std::string(printer);
+    }
+    return std::nullopt;
+}
+
+std::string homeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+    const passwd* user = getpwuid(getuid());
+    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+}
+
+std::string serverRoot() {
+    const char* root = std::getenv("CUPS_SERVERROOT");
+    return root != nullptr && *root != '\0' ? root : "/etc/cups";
+}
+
+std::optional<std::string> fromFile(const std::string& path) {
+    std::ifstream file(path);
+    if (!file) return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return lpoptionsDefault(text.str());
+}
+
+}  // namespace
+
+std::optional<std::string> lpoptionsDefault(const std::string& text) {
+    std::istringstream lines(text);
+    std::string line;
+    std::optional<std::string> found;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::string keyword;
+        std::string name;
+        // The last Default line wins, as lpoptions itself writes only one.
+        if (words >> keyword >> name && strcasecmp(keyword.c_str(), "Default") == 0) found = name;
+    }
+    return found;
+}
+
+std::optional<std::string> readLocalDefault() {
+    if (auto chosen = fromEnvironment()) return chosen;
+    if (auto chosen = fromFile(homeFolder() + "/.cups/lpoptions")) return chosen;
+    return fromFile(serverRoot() + "/lpoptions");
+}
+
+}  // namespace veltrane
