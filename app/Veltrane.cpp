@@ -1,0 +1,166 @@
+#include "Veltrane.h"
+
+#include <cmath>
+
+#include "PlatformError.h"
+
+namespace veltrane {
+
+namespace {
+
+const std::string kNoDevices = "No printers or fax programs";
+
+std::string decimal(std::int64_t number) {
+    return std::to_string(number);
+}
+
+// Half a twip is kept; a result that is not a finite number is an error.
+float centred(float screenWidth, float windowWidth) {
+    const float left = (screenWidth - windowWidth) / 2.0F;
+    if (!std::isfinite(left)) {
+        throw PlatformError(ErrorKind::InvalidOperation, "the window cannot be centred");
+    }
+    return left;
+}
+
+}  // namespace
+
+Veltrane::Veltrane(FormControls& controls, Services& services)
+    : window_(controls.form()),
+      Label3(controls.label("Label3")),
+      Label4(controls.label("Label4")),
+      Label5(controls.label("Label5")),
+      Label6(controls.label("Label6")),
+      Text1(controls.textBox("Text1")),
+      Text4(controls.textBox("Text4")),
+      List1(controls.listBox("List1")),
+      List2(controls.listBox("List2")),
+      services_(services),
+      preview_(List1, List2, Label3, Label4, controls.textBox("Text2")),
+      clipboard_(List1, List2, services.clipboard) {}
+
+FormProcedures Veltrane::procedures() {
+    FormProcedures procedures;
+    procedures.Load = [this] { Form_Load(); };
+    procedures.Paint = [this] { Form_Paint(); };
+    ControlProcedures& list1 = procedures.controls["List1"];
+    list1.GotFocus = [this] { preview_.List1_GotFocus(); };
+    list1.KeyUp = [this](Int16 key, Int16 shift) { preview_.List1_KeyUp(key, shift); };
+    list1.MouseDown = [this](Int16 button, Int16 shift, float x, float y) {
+        preview_.List1_MouseDown(button, shift, x, y);
+    };
+    list1.MouseUp = [this](Int16 button, Int16 shift, float x, float y) {
+        preview_.List1_MouseUp(button, shift, x, y);
+    };
+    ControlProcedures& list2 = procedures.controls["List2"];
+    list2.KeyUp = [this](Int16 key, Int16 shift) { preview_.List2_KeyUp(key, shift); };
+    list2.MouseDown = [this](Int16 button, Int16 shift, float x, float y) {
+        preview_.List2_MouseDown(button, shift, x, y);
+    };
+    list2.MouseUp = [this](Int16 button, Int16 shift, float x, float y) {
+        preview_.List2_MouseUp(button, shift, x, y);
+    };
+    procedures.controls["Command1"].Click = [this] { clipboard_.Command1_Click(); };
+    procedures.controls["Command2"].Click = [this] { clipboard_.Command2_Click(); };
+    return procedures;
+}
+
+void Veltrane::Form_Load() {
+    try {
+        placeAtTopCentre();
+        Text1.SetText(decimal(services_.screen.FontCount()));
+        const bool deviceRead = writeDeviceDetails();
+        fillScreenFontList();
+        List1.SetSelected(0, true);
+        if (!deviceRead) return;
+        fillPrinterFontList();
+        List2.SetSelected(0, true);
+        clearSampleStyles();
+    } catch (const PlatformError&) {
+        // The trap: the first failing step ends the population quietly, and the
+        // window keeps what the steps before it wrote.
+    }
+}
+
+void Veltrane::placeAtTopCentre() {
+    window_.SetTop(0);
+    const float windowWidth = window_.Width();
+    window_.SetLeft(centred(services_.screen.Width(), windowWidth));
+}
+
+// The default device's font count, the device count and the default's name.
+// Most machines have no printer at all: then the screen fonts are still shown,
+// and only the printer's side of the window stays as it was.
+bool Veltrane::writeDeviceDetails() {
+    try {
+        Text4.SetText(decimal(toInt16(services_.printer.FontCount())));
+        Label6.SetCaption("Number of Devices: " + decimal(services_.printers.Count()));
+        Label6.SetToolTipText(" Check your printer and fax folder for the " +
+                              decimal(services_.printers.Count()) + " devices. ");
+        Label5.SetCaption(services_.printer.DeviceName());
+        return true;
+    } catch (const PlatformError&) {
+        return false;
+    }
+}
+
+// The bound is count - 1 in 16 bits, computed once; the counter is FontIndex.
+void Veltrane::fillList(ListBox& list, Int16 count,
+                        const std::function<std::string(Int16&)>& fontAt) {
+    const Int16 bound = subtract16(count, 1);
+    for (FontIndex = 0; FontIndex <= bound; FontIndex = add16(FontIndex, 1)) {
+        list.AddItem(fontAt(FontIndex));
+    }
+}
+
+void Veltrane::fillScreenFontList() {
+    fillList(List1, services_.screen.FontCount(),
+             [this](Int16& index) { return services_.screen.Fonts(index); });
+}
+
+void Veltrane::fillPrinterFontList() {
+    fillList(List2, toInt16(services_.printer.FontCount()),
+             [this](Int16& index) { return services_.printer.Fonts(index); });
+}
+
+void Veltrane::clearSampleStyles() {
+    Label3.SetFontBold(false);
+    Label4.SetFontBold(false);
+    Label3.SetFontItalic(false);
+    Label4.SetFontItalic(false);
+}
+
+void Veltrane::Form_Paint() {
+    try {
+        if (services_.printers.Count() == 0) {
+            Label5.SetCaption(kNoDevices);
+            failedReload_.reset();
+            return;
+        }
+        const std::string shown = Label5.Caption();
+        const std::string device = services_.printer.DeviceName();
+        if (shown == device || failedReload_ == device) return;
+        reload(device);
+    } catch (const PlatformError&) {
+        // The trap: a paint that cannot check the device changes nothing, and
+        // the next paint tries again.
+    }
+}
+
+void Veltrane::reload(const std::string& device) {
+    window_.Hide();
+    List1.Clear();
+    List2.Clear();
+    Form_Load();
+    window_.Show();
+    if (Label5.Caption() == device) {
+        failedReload_.reset();
+    } else {
+        failedReload_ = device;
+    }
+    List1.SetSelected(0, true);
+    List2.SetSelected(0, true);
+    preview_.List1_GotFocus();
+}
+
+}  // namespace veltrane

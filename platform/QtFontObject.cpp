@@ -1,0 +1,11 @@
+#include "QtFontObject.h"
+
+namespace veltrane {
+
+void QtFontObject::SetName(const std::string& name) {
+    QFont font = widget_.font();
+    font.setFamily(QString::fromStdString(name));
+    widget_.setFont(font);
+}
+
+}  // namespace veltrane

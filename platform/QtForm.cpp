@@ -1,0 +1,79 @@
+#include "QtForm.h"
+
+#include <QEvent>
+#include <QIcon>
+#include <QWindow>
+
+#include "QtDpi.h"
+#include "Twips.h"
+
+namespace veltrane {
+
+QtForm::QtForm(const FormDesign& design, EventDispatcher& dispatcher)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           (design.minimizeButton ? Qt::WindowMinimizeButtonHint : Qt::Widget) |
+                           (design.maximizeButton ? Qt::WindowMaximizeButtonHint : Qt::Widget)),
+      design_(design),
+      dispatcher_(dispatcher) {
+    setObjectName(QString::fromStdString(design.name));
+    setWindowTitle(QString::fromStdString(design.caption));
+    if (!design.icon.empty()) setWindowIcon(QIcon(QString::fromStdString(design.icon)));
+    const double dpi = logicalDpi();
+    setFixedSize(twipsToPixels(design.clientWidth, dpi), twipsToPixels(design.clientHeight, dpi));
+    create();
+    windowHandle()->installEventFilter(this);
+}
+
+void QtForm::SetTop(float twips) {
+    top_ = twips;
+    place();
+}
+
+void QtForm::SetLeft(float twips) {
+    left_ = twips;
+    place();
+}
+
+void QtForm::place() {
+    const double dpi = logicalDpi();
+    move(twipsToPixels(left_, dpi), twipsToPixels(top_, dpi));
+}
+
+float QtForm::Width() {
+    // Until the window manager has told the frame's size, the design's outer
+    // width is the best account of it.
+    const QRect frame = frameGeometry();
+    if (frame.size() == geometry().size()) return static_cast<float>(design_.outerWidth);
+    return static_cast<float>(pixelsToTwips(frame.width(), logicalDpi()));
+}
+
+void QtForm::Hide() {
+    hide();
+}
+
+void QtForm::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+bool QtForm::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate) raisePaint();
+    return handled;
+}
+
+bool QtForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        raisePaint();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void QtForm::raisePaint() {
+    dispatcher_.raise("Form_Paint", paint_);
+}
+
+}  // namespace veltrane

@@ -1,0 +1,45 @@
+#include "QtLabel.h"
+
+#include <QPainter>
+
+namespace veltrane {
+
+std::string QtLabel::Caption() {
+    return caption_.toStdString();
+}
+
+void QtLabel::SetCaption(const std::string& caption) {
+    caption_ = QString::fromStdString(caption);
+    update();
+}
+
+void QtLabel::SetToolTipText(const std::string& text) {
+    setToolTip(QString::fromStdString(text));
+}
+
+void QtLabel::SetFontBold(bool bold) {
+    changeFont([bold](QFont& font) { font.setBold(bold); });
+}
+
+void QtLabel::SetFontItalic(bool italic) {
+    changeFont([italic](QFont& font) { font.setItalic(italic); });
+}
+
+void QtLabel::SetFontSize(float points) {
+    changeFont([points](QFont& font) { font.setPointSizeF(points); });
+}
+
+void QtLabel::changeFont(const std::function<void(QFont&)>& change) {
+    QFont changed = font();
+    change(changed);
+    setFont(changed);
+}
+
+void QtLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawText(rect(),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                     caption_);
+}
+
+}  // namespace veltrane

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+#include "Label.h"
+#include "QtFontObject.h"
+
+namespace veltrane {
+
+// A fixed-size caption: plain text, never markup, so a device named "<b>x"
+// shows those characters. An ampersand marks the next character as an access
+// key, shown underlined; "&&" shows one ampersand. Centred, top-aligned,
+// wrapped at word boundaries and cut at the box's edges.
+class QtLabel : public QWidget, public Label {
+    Q_OBJECT
+
+public:
+    explicit QtLabel(QWidget* parent) : QWidget(parent), font_(*this) {}
+
+    std::string Caption() override;
+    void SetCaption(const std::string& caption) override;
+    void SetToolTipText(const std::string& text) override;
+    void SetFontBold(bool bold) override;
+    void SetFontItalic(bool italic) override;
+    void SetFontSize(float points) override;
+    FontObject& Font() override { return font_; }
+
+    const QString& caption() const { return caption_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void changeFont(const std::function<void(QFont&)>& change);
+
+    QString caption_;
+    QtFontObject font_;
+};
+
+}  // namespace veltrane

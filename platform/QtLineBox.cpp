@@ -1,0 +1,23 @@
+#include "QtLineBox.h"
+
+namespace veltrane {
+
+QtLineBox::QtLineBox(QWidget* parent, const ControlDesign& design)
+    : QLineEdit(parent), font_(*this) {
+    setReadOnly(design.locked);
+    setAlignment(design.alignment == Alignment::Centre ? Qt::AlignCenter
+                                                       : Qt::AlignLeft | Qt::AlignVCenter);
+    if (design.border == TextBoxBorder::Flat) {
+        setFrame(false);
+        setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(dark); }"));
+    } else if (design.border == TextBoxBorder::None) {
+        setFrame(false);
+    }
+    QLineEdit::setText(QString::fromStdString(design.contents));
+}
+
+void QtLineBox::SetText(const std::string& text) {
+    setText(QString::fromStdString(text));
+}
+
+}  // namespace veltrane

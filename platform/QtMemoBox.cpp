@@ -1,0 +1,28 @@
+#include "QtMemoBox.h"
+
+namespace veltrane {
+
+QtMemoBox::QtMemoBox(QWidget* parent, const ControlDesign& design)
+    : QTextEdit(parent), font_(*this) {
+    setAcceptRichText(false);
+    setReadOnly(design.locked);
+    setTabChangesFocus(true);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    if (!design.scrollBars) {
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    if (design.border == TextBoxBorder::None) setFrameStyle(QFrame::NoFrame);
+    QTextOption option = document()->defaultTextOption();
+    option.setAlignment(design.alignment == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft);
+    document()->setDefaultTextOption(option);
+    SetText(design.contents);
+}
+
+void QtMemoBox::SetText(const std::string& text) {
+    // A carriage return and line feed is one line break.
+    setPlainText(
+        QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+}  // namespace veltrane

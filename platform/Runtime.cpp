@@ -1,0 +1,46 @@
+#include "Runtime.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+#include "CupsPrinting.h"
+#include "EventEpoch.h"
+#include "QtClipboard.h"
+#include "QtScreen.h"
+#include "WindowEngine.h"
+
+namespace veltrane {
+
+namespace {
+
+// A Wayland client cannot place its own window, and the window must open at the
+// top edge of the screen: where the desktop also offers an X server, use that.
+void preferX11() {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("WAYLAND_DISPLAY") != nullptr &&
+        std::getenv("DISPLAY") != nullptr) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+}  // namespace
+
+int runProject(const Project& project, int argc, char** argv) {
+    preferX11();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromStdString(project.name));
+    QApplication::setApplicationVersion(QString::fromStdString(project.version));
+    QGuiApplication::setDesktopFileName(QString::fromStdString(project.desktopEntry));
+
+    EventEpoch epoch;
+    QtScreen screen(epoch);
+    CupsPrinting printing(epoch);
+    QtClipboard clipboard;
+    Services services{screen, printing, printing, clipboard};
+    WindowEngine engine(project, services, epoch);
+    engine.start();
+    QApplication::exec();
+    return 0;
+}
+
+}  // namespace veltrane

@@ -1,0 +1,75 @@
+#include "FontPreview.h"
+
+namespace veltrane {
+
+namespace {
+
+constexpr float kSamplePoints = 24.0F;
+
+}  // namespace
+
+FontPreview::FontPreview(ListBox& list1, ListBox& list2, Label& label3, Label& label4,
+                         TextBox& text2)
+    : List1(list1), List2(list2), Label3(label3), Label4(label4), Text2(text2) {}
+
+void FontPreview::L1() {
+    showSample(List1, Label3, ScreenFontName);
+}
+
+void FontPreview::L2() {
+    showSample(List2, Label4, PrinterFontName);
+}
+
+// The sample style goes on before and again after the font name changes.
+void FontPreview::showSample(ListBox& list, Label& label, std::string& fontName) {
+    applySampleStyle(label);
+    fontName = list.Text();
+    label.Font().SetName(fontName);
+    label.SetCaption(list.Text());
+    applySampleStyle(label);
+    Text2.Font().SetName(fontName);
+}
+
+void FontPreview::applySampleStyle(Label& label) {
+    label.SetFontBold(false);
+    label.SetFontItalic(false);
+    label.SetFontSize(kSamplePoints);
+}
+
+// Refreshes both samples without touching their size.
+void FontPreview::List1_GotFocus() {
+    Label3.SetFontBold(false);
+    Label4.SetFontBold(false);
+    Label3.SetFontItalic(false);
+    Label4.SetFontItalic(false);
+    ScreenFontName = List1.Text();
+    Label3.Font().SetName(ScreenFontName);
+    Label3.SetCaption(List1.Text());
+    PrinterFontName = List2.Text();
+    Label4.Font().SetName(PrinterFontName);
+    Label4.SetCaption(List2.Text());
+    Text2.Font().SetName(ScreenFontName);
+}
+
+// Any key and any button, wherever and with whatever shift state, shows the
+// selected entry again.
+void FontPreview::List1_KeyUp(Int16, Int16) {
+    L1();
+}
+void FontPreview::List1_MouseDown(Int16, Int16, float, float) {
+    L1();
+}
+void FontPreview::List1_MouseUp(Int16, Int16, float, float) {
+    L1();
+}
+void FontPreview::List2_KeyUp(Int16, Int16) {
+    L2();
+}
+void FontPreview::List2_MouseDown(Int16, Int16, float, float) {
+    L2();
+}
+void FontPreview::List2_MouseUp(Int16, Int16, float, float) {
+    L2();
+}
+
+}  // namespace veltrane

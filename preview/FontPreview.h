@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "Int16.h"
+#include "Label.h"
+#include "ListBox.h"
+#include "TextBox.h"
+
+namespace veltrane {
+
+// Writes the name of the font selected in each list in that very font, at 24
+// points regular: the screen font (List1) in Label3, the printer font (List2) in
+// Label4. The sample-text box Text2 takes the font last shown. It keeps the two
+// names it last read; none of its procedures traps an error.
+class FontPreview {
+public:
+    FontPreview(ListBox& list1, ListBox& list2, Label& label3, Label& label4, TextBox& text2);
+
+    // Shows both samples, and gives Text2 the screen font.
+    void List1_GotFocus();
+    void List1_KeyUp(Int16 KeyCode, Int16 Shift);
+    void List1_MouseDown(Int16 Button, Int16 Shift, float X, float Y);
+    void List1_MouseUp(Int16 Button, Int16 Shift, float X, float Y);
+    void List2_KeyUp(Int16 KeyCode, Int16 Shift);
+    void List2_MouseDown(Int16 Button, Int16 Shift, float X, float Y);
+    void List2_MouseUp(Int16 Button, Int16 Shift, float X, float Y);
+
+    const std::string& screenFontName() const { return ScreenFontName; }
+    const std::string& printerFontName() const { return PrinterFontName; }
+
+private:
+    void L1();
+    void L2();
+    void showSample(ListBox& list, Label& label, std::string& fontName);
+    static void applySampleStyle(Label& label);
+
+    ListBox& List1;
+    ListBox& List2;
+    Label& Label3;
+    Label& Label4;
+    TextBox& Text2;
+    std::string ScreenFontName;
+    std::string PrinterFontName;
+};
+
+}  // namespace veltrane
