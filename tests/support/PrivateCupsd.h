@@ -1,0 +1,50 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Process.h"
+#include "TempDir.h"
+
+namespace veltrane::testing {
+
+// A print server of the test's own: cupsd on a socket in a temporary folder,
+// with its configuration, spool and logs all in there. It never touches the
+// machine's own print server or its configuration.
+class PrivateCupsd {
+public:
+    PrivateCupsd();
+
+    void start();
+    void stop();
+
+    // What a client needs to reach this server and nothing of the machine's own.
+    std::map<std::string, std::string> environment() const;
+    // Points this process (libcups and the program's layer) at the server.
+    void useInThisProcess() const;
+
+    // A queue printing to /dev/null; with a PPD, or raw without one.
+    void addQueue(const std::string& name, const std::optional<std::string>& ppd);
+    void removeQueue(const std::string& name);
+    void setDefault(const std::string& name);
+    // Runs lpoptions with the given arguments, against this server and folder.
+    void lpoptions(const std::vector<std::string>& arguments);
+
+    std::string socket() const { return folder_ / "cups.sock"; }
+    std::string folder() const { return folder_.path().string(); }
+
+private:
+    void admin(const std::vector<std::string>& arguments);
+    void writeConfiguration();
+
+    TempDir folder_;
+    std::unique_ptr<Process> cupsd_;
+};
+
+// A PostScript printer description listing the given resident fonts.
+std::string testPpd(const std::vector<std::string>& fonts);
+
+}  // namespace veltrane::testing

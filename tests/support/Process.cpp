@@ -1,0 +1,107 @@
+#include "Process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace veltrane::testing {
+
+namespace {
+
+[[noreturn]] void execute(const std::vector<std::string>& argv,
+                          const std::map<std::string, std::string>& environment,
+                          const std::string& output, bool errorsToo) {
+    for (const auto& [name, value] : environment) {
+        if (value.empty()) {
+            ::unsetenv(name.c_str());
+        } else {
+            ::setenv(name.c_str(), value.c_str(), 1);
+        }
+    }
+    const int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out >= 0) {
+        ::dup2(out, STDOUT_FILENO);
+        if (errorsToo) ::dup2(out, STDERR_FILENO);
+        ::close(out);
+    }
+    ::setpgid(0, 0);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    ::execvp(args[0], args.data());
+    ::_exit(127);
+}
+
+}  // namespace
+
+Process::Process(const std::vector<std::string>& argv,
+                 const std::map<std::string, std::string>& environment, const std::string& output,
+                 bool errorsToo) {
+    pid_ = ::fork();
+    if (pid_ < 0) throw std::runtime_error("cannot start " + argv.at(0));
+    if (pid_ == 0) execute(argv, environment, output, errorsToo);
+}
+
+Process::~Process() {
+    stop();
+}
+
+bool Process::running() {
+    return !wait(0).has_value();
+}
+
+std::optional<int> Process::wait(double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!status_) {
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return status_;
+}
+
+void Process::stop() {
+    if (pid_ <= 0 || status_) return;
+    ::kill(pid_, SIGTERM);
+    if (!wait(3)) {
+        ::kill(pid_, SIGKILL);
+        wait(3);
+    }
+}
+
+int Process::run(const std::vector<std::string>& argv,
+                 const std::map<std::string, std::string>& environment) {
+    Process process(argv, environment);
+    return process.wait(60).value_or(-1);
+}
+
+std::string Process::capture(const std::vector<std::string>& argv,
+                             const std::map<std::string, std::string>& environment) {
+    const std::string file = (std::filesystem::temp_directory_path() /
+                              ("veltrane-capture-" + std::to_string(::getpid())))
+                                 .string();
+    {
+        Process process(argv, environment, file, false);
+        process.wait(60);
+    }
+    std::ifstream in(file);
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::filesystem::remove(file);
+    return text.str();
+}
+
+}  // namespace veltrane::testing

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace veltrane::testing {
+
+// A child process started from an argument list, never through a shell, and
+// stopped by its process id when the object goes.
+class Process {
+public:
+    // `environment` entries are set for the child; an empty value unsets one.
+    explicit Process(const std::vector<std::string>& argv,
+                     const std::map<std::string, std::string>& environment = {},
+                     const std::string& output = "/dev/null", bool errorsToo = true);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool running();
+    // Waits for the child to end; its exit status, or nullopt after the timeout.
+    std::optional<int> wait(double seconds);
+    void stop();
+
+    // Runs a command to its end and returns its exit status.
+    static int run(const std::vector<std::string>& argv,
+                   const std::map<std::string, std::string>& environment = {});
+    // Runs a command to its end and returns what it printed on standard output.
+    static std::string capture(const std::vector<std::string>& argv,
+                               const std::map<std::string, std::string>& environment = {});
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+}  // namespace veltrane::testing
