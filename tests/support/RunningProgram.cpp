@@ -1,0 +1,88 @@
+#include "RunningProgram.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <stdexcept>
+#include <thread>
+
+#include "TempDir.h"
+
+namespace veltrane::testing {
+
+namespace {
+
+const char* const kTitle = "^Veltrane {17}veltrane\\.example$";
+
+int field(const std::string& text, const std::string& name) {
+    const std::regex pattern(name + R"(:\s+(-?\d+))");
+    std::smatch match;
+    if (!std::regex_search(text, match, pattern)) throw std::runtime_error("no " + name);
+    return std::stoi(match[1]);
+}
+
+}  // namespace
+
+RunningProgram::RunningProgram(const std::string& executable,
+                               std::map<std::string, std::string> environment,
+                               const std::string& log)
+    : environment_(std::move(environment)), process_({executable}, environment_, log) {
+    Process search({"xdotool", "search", "--sync", "--name", kTitle}, environment_, log + ".search",
+                   false);
+    if (search.wait(15) != 0) throw std::runtime_error("the window did not appear; see " + log);
+    std::ifstream found(log + ".search");
+    std::getline(found, window_);
+    std::filesystem::remove(log + ".search");
+}
+
+std::string RunningProgram::tool(const std::vector<std::string>& argv) const {
+    return Process::capture(argv, environment_);
+}
+
+WindowGeometry RunningProgram::geometry() const {
+    const std::string info = tool({"xwininfo", "-id", window_});
+    return {field(info, "Absolute upper-left X"), field(info, "Absolute upper-left Y"),
+            field(info, "Width"), field(info, "Height"),
+            info.find("Map State: IsViewable") != std::string::npos};
+}
+
+void RunningProgram::press(const std::string& keys) const {
+    tool({"xdotool", "windowfocus", "--sync", window_, "key", "--clearmodifiers", keys});
+}
+
+void RunningProgram::click(int x, int y) const {
+    tool({"xdotool", "mousemove", "--window", window_, "--sync", std::to_string(x),
+          std::to_string(y), "click", "1"});
+}
+
+std::string RunningProgram::copyWith(const std::string& keys) const {
+    const std::string marker = "not copied yet";
+    writeClipboard(marker, environment_);
+    press(keys);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    std::string text = readClipboard(environment_);
+    while (text == marker && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        text = readClipboard(environment_);
+    }
+    return text;
+}
+
+void RunningProgram::screenshot(const std::string& path) const {
+    tool({"import", "-window", window_, path});
+}
+
+std::string readClipboard(const std::map<std::string, std::string>& environment) {
+    return Process::capture({"xclip", "-selection", "clipboard", "-o"}, environment);
+}
+
+void writeClipboard(const std::string& text,
+                    const std::map<std::string, std::string>& environment) {
+    TempDir folder("veltrane-clip");
+    const std::string file = folder / "text";
+    std::ofstream(file) << text;
+    Process::run({"xclip", "-selection", "clipboard", "-i", file}, environment);
+}
+
+}  // namespace veltrane::testing

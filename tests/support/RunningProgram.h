@@ -1,0 +1,52 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "Process.h"
+
+namespace veltrane::testing {
+
+struct WindowGeometry {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool viewable = false;
+};
+
+// The program as it ships, started as a user would start it and driven from
+// outside with xdotool and xclip.
+class RunningProgram {
+public:
+    RunningProgram(const std::string& executable, std::map<std::string, std::string> environment,
+                   const std::string& log);
+
+    bool running() { return process_.running(); }
+    const std::string& window() const { return window_; }
+    WindowGeometry geometry() const;
+
+    // Focuses the window and types the keys, as xdotool names them ("Down", "alt+o").
+    void press(const std::string& keys) const;
+    // Clicks at a point of the window's client area, in pixels.
+    void click(int x, int y) const;
+    // Puts a marker text on the clipboard, types the keys and returns what the
+    // clipboard then holds: a copy that did nothing cannot pass for one.
+    std::string copyWith(const std::string& keys) const;
+    void screenshot(const std::string& path) const;
+
+private:
+    std::string tool(const std::vector<std::string>& argv) const;
+
+    std::map<std::string, std::string> environment_;
+    Process process_;
+    std::string window_;
+};
+
+// What the clipboard holds, read by xclip as another program would.
+std::string readClipboard(const std::map<std::string, std::string>& environment);
+// Replaces the clipboard's content by the text, as another program would.
+void writeClipboard(const std::string& text, const std::map<std::string, std::string>& environment);
+
+}  // namespace veltrane::testing
