@@ -1,0 +1,72 @@
+// The window as the program ships it: built from the same project the entry
+// point hands over, with the real screen, printing and clipboard services.
+#include <gmock/gmock.h>
+
+#include <QApplication>
+#include <QListView>
+
+#include <set>
+#include <sstream>
+
+#include "CupsPrinting.h"
+#include "PrivateCupsd.h"
+#include "QtClipboard.h"
+#include "QtScreen.h"
+#include "VeltraneProject.h"
+#include "WindowEngine.h"
+
+namespace veltrane::testing {
+namespace {
+
+using ::testing::Contains;
+
+std::set<std::string> fontconfig(const char* format) {
+    std::set<std::string> names;
+    std::istringstream lines(Process::capture({"fc-list", "--format", format}));
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream parts(line);
+        for (std::string name; std::getline(parts, name, ',');) names.insert(name);
+    }
+    return names;
+}
+
+std::vector<std::string> rows(QWidget* list) {
+    std::vector<std::string> texts;
+    const QAbstractItemModel* model = qobject_cast<QListView*>(list)->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        texts.push_back(model->index(row, 0).data().toString().toStdString());
+    }
+    return texts;
+}
+
+TEST(ShippedWindowTest, ShowsFontconfigsFamiliesAndTheDefaultQueuesFonts) {
+    PrivateCupsd server;
+    server.addQueue("office", testPpd({"AAA-Office", "Courier"}));
+    server.setDefault("office");
+    server.useInThisProcess();
+
+    EventEpoch epoch;
+    QtScreen screen(epoch);
+    CupsPrinting printing(epoch);
+    QtClipboard clipboard;
+    Services services{screen, printing, printing, clipboard};
+    const Project project = veltraneProject();
+    WindowEngine engine(project, services, epoch);
+    engine.start();
+    QApplication::processEvents();
+
+    const std::vector<std::string> screenFonts = rows(engine.widget("List1"));
+    const std::set<std::string> families = fontconfig("%{family}\n");
+    for (const std::string& name : screenFonts) EXPECT_THAT(families, Contains(name));
+    const std::set<std::string> shown(screenFonts.begin(), screenFonts.end());
+    EXPECT_EQ(shown.size(), screenFonts.size()) << "each family once";
+    for (const std::string& first : fontconfig("%{family[0]}\n")) EXPECT_THAT(shown, Contains(first));
+
+    const std::vector<std::string> printerFonts = rows(engine.widget("List2"));
+    ASSERT_FALSE(printerFonts.empty());
+    EXPECT_EQ(printerFonts.front(), "AAA-Office");
+    EXPECT_THAT(printerFonts, Contains("Courier"));
+}
+
+}  // namespace
+}  // namespace veltrane::testing
