@@ -1,5 +1,7 @@
 #include "PrivateXvfb.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -10,6 +12,18 @@
 namespace veltrane::testing {
 
 namespace {
+
+// The socket file appears before the server listens on it.
+bool accepts(const std::string& socket) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socket.copy(address.sun_path, sizeof(address.sun_path) - 1);
+    const bool connected =
+        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return connected;
+}
 
 bool taken(int display) {
     const std::string number = std::to_string(display);
@@ -23,11 +37,12 @@ PrivateXvfb::PrivateXvfb() {
     int display = 70 + static_cast<int>(::getpid() % 100);
     while (taken(display)) ++display;
     display_ = ":" + std::to_string(display);
-    xvfb_ = std::make_unique<Process>(std::vector<std::string>{
-        "Xvfb", display_, "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten", "tcp"});
+    xvfb_ = std::make_unique<Process>(std::vector<std::string>{"Xvfb", display_, "-screen", "0",
+                                                               "1280x1024x24", "-dpi", "96",
+                                                               "-nolisten", "tcp", "-noreset"});
     const std::string socket = "/tmp/.X11-unix/X" + std::to_string(display);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!std::filesystem::exists(socket)) {
+    while (!accepts(socket)) {
         if (!xvfb_->running() || std::chrono::steady_clock::now() > deadline) {
             throw std::runtime_error("Xvfb did not start on " + display_);
         }

@@ -1,0 +1,82 @@
+#include <QApplication>
+
+#include <cstdio>
+
+#include "BenchServices.h"
+#include "Benches.h"
+#include "CupsPrinting.h"
+#include "PrivateCupsd.h"
+#include "QtScreen.h"
+#include "Timing.h"
+#include "VeltraneUnderTest.h"
+
+namespace veltrane::bench {
+
+namespace {
+
+std::vector<std::string> residentFonts(const std::string& prefix, int n) {
+    std::vector<std::string> fonts;
+    for (int i = 0; i < n; ++i) fonts.push_back(prefix + "-Resident-" + std::to_string(i));
+    return fonts;
+}
+
+void benchRealServices() {
+    testing::PrivateCupsd server;
+    server.addQueue("first", testing::testPpd(residentFonts("First", 1000)));
+    server.addQueue("second", testing::testPpd(residentFonts("Second", 1000)));
+    server.setDefault("first");
+    server.useInThisProcess();
+
+    EventEpoch epoch;
+    QtScreen screen(epoch);
+    CupsPrinting printing(epoch);
+    NullClipboard clipboard;
+    Services services{screen, printing, printing, clipboard};
+    VeltraneUnderTest window(services, epoch);
+    window.engine().start();
+    QApplication::processEvents();
+
+    Timings::of(50, [&] {
+        window.clearLists();
+        epoch.begin();
+        return Timings::time([&] { window.logic().Form_Load(); });
+    }).report("Form_Load, private cupsd, default queue of 1,000 fonts", 10);
+
+    Timings::of(200, [&] {
+        epoch.begin();
+        return Timings::time([&] { window.logic().Form_Paint(); });
+    }).report("paint that finds no change", 1);
+
+    bool second = false;
+    Timings::of(30, [&] {
+        second = !second;
+        server.setDefault(second ? "second" : "first");
+        epoch.begin();
+        const double ms = Timings::time([&] { window.logic().Form_Paint(); });
+        QApplication::processEvents();
+        return ms;
+    }).report("paint that reloads to a device of 1,000 fonts", 20);
+}
+
+void benchLargeLists() {
+    EventEpoch epoch;
+    MemoryScreen screen(randomNames(32767, 1));
+    MemoryPrinter printer(randomNames(32767, 2));
+    NullClipboard clipboard;
+    Services services{screen, printer, printer, clipboard};
+    VeltraneUnderTest window(services, epoch);
+    Timings::of(10, [&] {
+        window.clearLists();
+        epoch.begin();
+        return Timings::time([&] { window.logic().Form_Load(); });
+    }).report("Form_Load, 32,767 screen and 32,767 printer names in random order", 100);
+}
+
+}  // namespace
+
+void benchPopulation() {
+    benchRealServices();
+    benchLargeLists();
+}
+
+}  // namespace veltrane::bench

@@ -1,0 +1,49 @@
+#include <cstdio>
+
+#include "Benches.h"
+#include "CupsPrinting.h"
+#include "PrivateCupsd.h"
+#include "QtScreen.h"
+#include "Timing.h"
+
+namespace veltrane::bench {
+
+namespace {
+
+std::vector<std::string> residentFonts(const std::string& prefix, int n) {
+    std::vector<std::string> fonts;
+    for (int i = 0; i < n; ++i) fonts.push_back(prefix + "-Resident-" + std::to_string(i));
+    return fonts;
+}
+
+}  // namespace
+
+void benchPrinting() {
+    testing::PrivateCupsd server;
+    server.addQueue("thousand", testing::testPpd(residentFonts("Thousand", 1000)));
+    server.setDefault("thousand");
+    server.useInThisProcess();
+
+    EventEpoch epoch;
+    CupsPrinting printing(epoch);
+    Timings::of(100, [&] {
+        epoch.begin();
+        return Timings::time([&] {
+            printing.Count();
+            printing.DeviceName();
+            printing.FontCount();
+        });
+    }).report("print server view, default queue of 1,000 resident fonts", 5);
+
+    QtScreen screen(epoch);
+    Timings::of(100,
+                [&] {
+                    epoch.begin();
+                    return Timings::time([&] { screen.FontCount(); });
+                })
+        .report("screen font list (" + std::to_string(QtScreen::installedFamilies().size()) +
+                    " families)",
+                5);
+}
+
+}  // namespace veltrane::bench

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace veltrane::bench {
+
+// Times in milliseconds of repeated runs, summarised as the figures we report.
+class Timings {
+public:
+    template <typename Run>
+    static Timings of(int runs, Run&& run) {
+        Timings timings;
+        for (int i = 0; i < runs; ++i) timings.add(run());
+        return timings;
+    }
+
+    // Times one call of `work`, in milliseconds.
+    template <typename Work>
+    static double time(Work&& work) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count();
+    }
+
+    void add(double milliseconds) { samples_.push_back(milliseconds); }
+
+    double median() const { return at(0.5); }
+    double p99() const { return at(0.99); }
+    double worst() const { return *std::max_element(samples_.begin(), samples_.end()); }
+
+    void report(const std::string& what, double targetMs) const {
+        std::printf("%-62s median %8.3f ms  (target < %g ms, %zu runs)\n", what.c_str(), median(),
+                    targetMs, samples_.size());
+    }
+
+private:
+    double at(double fraction) const {
+        std::vector<double> sorted = samples_;
+        std::sort(sorted.begin(), sorted.end());
+        const auto index =
+            static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1));
+        return sorted[index];
+    }
+
+    std::vector<double> samples_;
+};
+
+}  // namespace veltrane::bench
