@@ -17,6 +17,13 @@ inline std::vector<std::string> randomNames(int n, unsigned seed) {
     return names;
 }
 
+// A PPD's resident fonts: "PREFIX-Resident-0" and on.
+inline std::vector<std::string> residentFonts(const std::string& prefix, int n) {
+    std::vector<std::string> fonts;
+    for (int i = 0; i < n; ++i) fonts.push_back(prefix + "-Resident-" + std::to_string(i));
+    return fonts;
+}
+
 // Services that answer from memory at once, so that what is measured is the
 // window's own work on the names.
 class MemoryScreen : public Screen {

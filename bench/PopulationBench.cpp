@@ -4,21 +4,14 @@
 
 #include "BenchServices.h"
 #include "Benches.h"
-#include "CupsPrinting.h"
+#include "DesktopServices.h"
 #include "PrivateCupsd.h"
-#include "QtScreen.h"
 #include "Timing.h"
 #include "VeltraneUnderTest.h"
 
 namespace veltrane::bench {
 
 namespace {
-
-std::vector<std::string> residentFonts(const std::string& prefix, int n) {
-    std::vector<std::string> fonts;
-    for (int i = 0; i < n; ++i) fonts.push_back(prefix + "-Resident-" + std::to_string(i));
-    return fonts;
-}
 
 void benchRealServices() {
     testing::PrivateCupsd server;
@@ -27,12 +20,9 @@ void benchRealServices() {
     server.setDefault("first");
     server.useInThisProcess();
 
-    EventEpoch epoch;
-    QtScreen screen(epoch);
-    CupsPrinting printing(epoch);
-    NullClipboard clipboard;
-    Services services{screen, printing, printing, clipboard};
-    VeltraneUnderTest window(services, epoch);
+    DesktopServices desktop;
+    EventEpoch& epoch = desktop.epoch();
+    VeltraneUnderTest window(desktop.services(), epoch);
     window.engine().start();
     QApplication::processEvents();
 

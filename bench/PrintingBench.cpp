@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "BenchServices.h"
 #include "Benches.h"
 #include "CupsPrinting.h"
 #include "PrivateCupsd.h"
@@ -7,16 +8,6 @@
 #include "Timing.h"
 
 namespace veltrane::bench {
-
-namespace {
-
-std::vector<std::string> residentFonts(const std::string& prefix, int n) {
-    std::vector<std::string> fonts;
-    for (int i = 0; i < n; ++i) fonts.push_back(prefix + "-Resident-" + std::to_string(i));
-    return fonts;
-}
-
-}  // namespace
 
 void benchPrinting() {
     testing::PrivateCupsd server;

@@ -5,21 +5,15 @@
 #include <cstdio>
 
 #include "Benches.h"
-#include "CupsPrinting.h"
-#include "QtClipboard.h"
-#include "QtScreen.h"
+#include "DesktopServices.h"
 #include "Timing.h"
 #include "VeltraneUnderTest.h"
 
 namespace veltrane::bench {
 
 void benchSamples() {
-    EventEpoch epoch;
-    QtScreen screen(epoch);
-    CupsPrinting printing(epoch);
-    QtClipboard clipboard;
-    Services services{screen, printing, printing, clipboard};
-    VeltraneUnderTest window(services, epoch);
+    DesktopServices desktop;
+    VeltraneUnderTest window(desktop.services(), desktop.epoch());
     window.engine().start();
     QApplication::processEvents();
 

@@ -4,10 +4,7 @@
 
 #include <cstdlib>
 
-#include "CupsPrinting.h"
-#include "EventEpoch.h"
-#include "QtClipboard.h"
-#include "QtScreen.h"
+#include "DesktopServices.h"
 #include "WindowEngine.h"
 
 namespace veltrane {
@@ -32,12 +29,8 @@ int runProject(const Project& project, int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromStdString(project.version));
     QGuiApplication::setDesktopFileName(QString::fromStdString(project.desktopEntry));
 
-    EventEpoch epoch;
-    QtScreen screen(epoch);
-    CupsPrinting printing(epoch);
-    QtClipboard clipboard;
-    Services services{screen, printing, printing, clipboard};
-    WindowEngine engine(project, services, epoch);
+    DesktopServices desktop;
+    WindowEngine engine(project, desktop.services(), desktop.epoch());
     engine.start();
     QApplication::exec();
     return 0;

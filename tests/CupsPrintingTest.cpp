@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "CupsPrinting.h"
+#include "ErrorKindOf.h"
 #include "PlatformError.h"
 #include "PrivateCupsd.h"
 #include "Process.h"
@@ -28,16 +29,6 @@ std::set<std::string> lines(const std::string& text) {
         if (!line.empty()) result.insert(line);
     }
     return result;
-}
-
-ErrorKind kindOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const PlatformError& error) {
-        return error.kind();
-    }
-    ADD_FAILURE() << "no error";
-    return ErrorKind::ServiceFailure;
 }
 
 class CupsPrintingTest : public ::testing::Test {

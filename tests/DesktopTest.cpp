@@ -116,6 +116,12 @@ TEST_F(DesktopTest, TheWindowOpensAtTheTopEdgeCentredWithItsClientSize) {
     EXPECT_TRUE(at.viewable);
 }
 
+TEST_F(DesktopTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
+    RunningProgram& veltrane = start();
+    veltrane.close();
+    EXPECT_EQ(veltrane.exitStatus(5), 0);
+}
+
 TEST_F(DesktopTest, ClicksKeysAndAccessKeysCopyTheSelectedNames) {
     RunningProgram& veltrane = start();
     const FontconfigFamilies families = fontconfigFamilies();

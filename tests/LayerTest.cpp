@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "ErrorKindOf.h"
 #include "EventCache.h"
 #include "Int16.h"
 #include "LocalDefault.h"
@@ -14,17 +15,9 @@
 namespace veltrane {
 namespace {
 
-using ::testing::ElementsAre;
+using testing::kindOf;
 
-ErrorKind kindOf(const std::function<void()>& operation) {
-    try {
-        operation();
-    } catch (const PlatformError& error) {
-        return error.kind();
-    }
-    ADD_FAILURE() << "no error";
-    return ErrorKind::ServiceFailure;
-}
+using ::testing::ElementsAre;
 
 TEST(Int16Test, ArithmeticRaisesOverflowAtBothEdgesInsteadOfWrapping) {
     EXPECT_EQ(add16(32766, 1), 32767);

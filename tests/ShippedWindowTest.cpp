@@ -8,10 +8,8 @@
 #include <set>
 #include <sstream>
 
-#include "CupsPrinting.h"
+#include "DesktopServices.h"
 #include "PrivateCupsd.h"
-#include "QtClipboard.h"
-#include "QtScreen.h"
 #include "VeltraneProject.h"
 #include "WindowEngine.h"
 
@@ -45,13 +43,9 @@ TEST(ShippedWindowTest, ShowsFontconfigsFamiliesAndTheDefaultQueuesFonts) {
     server.setDefault("office");
     server.useInThisProcess();
 
-    EventEpoch epoch;
-    QtScreen screen(epoch);
-    CupsPrinting printing(epoch);
-    QtClipboard clipboard;
-    Services services{screen, printing, printing, clipboard};
+    DesktopServices desktop;
     const Project project = veltraneProject();
-    WindowEngine engine(project, services, epoch);
+    WindowEngine engine(project, desktop.services(), desktop.epoch());
     engine.start();
     QApplication::processEvents();
 
@@ -60,7 +54,8 @@ TEST(ShippedWindowTest, ShowsFontconfigsFamiliesAndTheDefaultQueuesFonts) {
     for (const std::string& name : screenFonts) EXPECT_THAT(families, Contains(name));
     const std::set<std::string> shown(screenFonts.begin(), screenFonts.end());
     EXPECT_EQ(shown.size(), screenFonts.size()) << "each family once";
-    for (const std::string& first : fontconfig("%{family[0]}\n")) EXPECT_THAT(shown, Contains(first));
+    for (const std::string& first : fontconfig("%{family[0]}\n"))
+        EXPECT_THAT(shown, Contains(first));
 
     const std::vector<std::string> printerFonts = rows(engine.widget("List2"));
     ASSERT_FALSE(printerFonts.empty());

@@ -1,6 +1,10 @@
 #include "RunningProgram.h"
 
+#include <xcb/xcb.h>
+
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -71,6 +75,30 @@ std::string RunningProgram::copyWith(const std::string& keys) const {
 
 void RunningProgram::screenshot(const std::string& path) const {
     tool({"import", "-window", window_, path});
+}
+
+void RunningProgram::close() const {
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x(
+        xcb_connect(environment_.at("DISPLAY").c_str(), nullptr), xcb_disconnect);
+    auto atom = [&](const char* name) {
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(
+                x.get(),
+                xcb_intern_atom(x.get(), 0, static_cast<uint16_t>(std::strlen(name)), name),
+                nullptr),
+            std::free);
+        return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    };
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(std::stoul(window_));
+    message.type = atom("WM_PROTOCOLS");
+    message.data.data32[0] = atom("WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(x.get(), 0, message.window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(x.get());
 }
 
 std::string readClipboard(const std::map<std::string, std::string>& environment) {

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Process.h"
@@ -35,6 +36,10 @@ public:
     // clipboard then holds: a copy that did nothing cannot pass for one.
     std::string copyWith(const std::string& keys) const;
     void screenshot(const std::string& path) const;
+    // Asks the window to close, as its close box does.
+    void close() const;
+    // The program's exit status once it has ended, waiting at most `seconds`.
+    std::optional<int> exitStatus(double seconds) { return process_.wait(seconds); }
 
 private:
     std::string tool(const std::vector<std::string>& argv) const;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "CupsPrinting.h"
+#include "EventEpoch.h"
+#include "QtClipboard.h"
+#include "QtScreen.h"
+#include "Services.h"
+
+namespace veltrane {
+
+// The real services of the desktop, with the event epoch they share: the screen
+// and clipboard through Qt, printing through the CUPS server.
+class DesktopServices {
+public:
+    DesktopServices() : screen_(epoch_), printing_(epoch_) {}
+    DesktopServices(const DesktopServices&) = delete;
+    DesktopServices& operator=(const DesktopServices&) = delete;
+
+    EventEpoch& epoch() { return epoch_; }
+    Services& services() { return services_; }
+
+private:
+    EventEpoch epoch_;
+    QtScreen screen_;
+    CupsPrinting printing_;
+    QtClipboard clipboard_;
+    Services services_{screen_, printing_, printing_, clipboard_};
+};
+
+}  // namespace veltrane
