@@ -32,8 +32,8 @@ RunningProgram::RunningProgram(const std::string& executable,
                                std::map<std::string, std::string> environment,
                                const std::string& log)
     : environment_(std::move(environment)), process_({executable}, environment_, log) {
-    Process search({"xdotool", "search", "--sync", "--name", kTitle}, environment_, log + ".search",
-                   false);
+    Process search({"xdotool", "search", "--sync", "--onlyvisible", "--name", kTitle}, environment_,
+                   log + ".search", false);
     if (search.wait(15) != 0) throw std::runtime_error("the window did not appear; see " + log);
     std::ifstream found(log + ".search");
     std::getline(found, window_);
@@ -98,7 +98,9 @@ void RunningProgram::close() const {
     message.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(x.get(), 0, message.window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&message));
-    xcb_flush(x.get());
+    // A round trip: a busy X server may drop what a client that has already
+    // gone asked of it.
+    std::free(xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
 }
 
 std::string readClipboard(const std::map<std::string, std::string>& environment) {
