@@ -14,52 +14,55 @@ namespace veltrane {
 
 namespace {
 
-constexpr int kServerDefaultBit = CUPS_PRINTER_DEFAULT;
-
-PrintServerView noServer() {
-    return {{}, std::nullopt, "no print server is running"};
-}
-
-// One light CUPS-Get-Printers asking only each queue's name and type; the
-// type's default bit names the server's default.
-PrintServerView listQueues() {
-    auto connection = CupsConnection::open();
-    if (!connection) return noServer();
+// One light CUPS-Get-Printers asking only each queue's name and type.
+IppMessage askForQueues(CupsConnection& connection) {
     IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
     static const char* const kAttributes[] = {"printer-name", "printer-type"};
     ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                   nullptr, kAttributes);
     // A server without queues answers "not found".
-    IppMessage response = connection->request(std::move(request), "/", IPP_STATUS_ERROR_NOT_FOUND);
+    return connection.request(std::move(request), "/", IPP_STATUS_ERROR_NOT_FOUND);
+}
 
-    PrintServerView view;
+struct QueueList {
+    std::vector<std::string> names;
+    std::string serverDefault;  // the queue whose type carries the default bit
+};
+
+QueueList queuesIn(ipp_t* response) {
+    QueueList queues;
     std::set<std::string> seen;
-    std::string serverDefault;
     std::string name;
     int type = 0;
     auto takeQueue = [&] {
         if (name.empty() || !seen.insert(name).second) return;
-        view.queues.push_back(name);
-        if ((type & kServerDefaultBit) != 0) serverDefault = name;
+        queues.names.push_back(name);
+        if ((type & CUPS_PRINTER_DEFAULT) != 0) queues.serverDefault = name;
     };
-    for (ipp_attribute_t* attribute = ippFirstAttribute(response.get()); attribute != nullptr;
-         attribute = ippNextAttribute(response.get())) {
+    for (ipp_attribute_t* attribute = ippFirstAttribute(response); attribute != nullptr;
+         attribute = ippNextAttribute(response)) {
         const char* attributeName = ippGetName(attribute);
         if (attributeName == nullptr) {  // the separator between two queues
             takeQueue();
             name.clear();
             type = 0;
         } else if (std::string_view(attributeName) == "printer-name") {
-            name = ippGetString(attribute, 0, nullptr);
+            const char* value = ippGetString(attribute, 0, nullptr);
+            name = value != nullptr ? value : "";
         } else if (std::string_view(attributeName) == "printer-type") {
             type = ippGetInteger(attribute, 0);
         }
     }
     takeQueue();
+    return queues;
+}
 
+// The user's own choice wins over the server's, as it does for lp; a choice
+// naming a queue the server lacks leaves no default at all.
+void chooseDefault(PrintServerView& view, const std::string& serverDefault) {
     if (auto local = readLocalDefault()) {
         const std::string queue = local->substr(0, local->find('/'));
-        if (seen.count(queue) != 0) {
+        if (std::find(view.queues.begin(), view.queues.end(), queue) != view.queues.end()) {
             view.defaultDevice = *local;
         } else {
             view.whyNoDefault = "the default destination " + *local + " does not exist";
@@ -69,6 +72,14 @@ PrintServerView listQueues() {
     } else {
         view.whyNoDefault = "no default destination is set";
     }
+}
+
+PrintServerView listQueues() {
+    auto connection = CupsConnection::open();
+    if (!connection) return {{}, std::nullopt, "no print server is running"};
+    QueueList queues = queuesIn(askForQueues(*connection).get());
+    PrintServerView view{std::move(queues.names), std::nullopt, ""};
+    chooseDefault(view, queues.serverDefault);
     return view;
 }
 
@@ -90,11 +101,14 @@ std::vector<std::string> fontsOfQueue(const std::string& queue) {
 
 }  // namespace
 
-const PrintServerView& CupsPrinting::server() { return server_.get(listQueues); }
+const PrintServerView& CupsPrinting::server() {
+    return server_.get(listQueues);
+}
 
 const std::string& CupsPrinting::defaultDevice() {
     const PrintServerView& current = server();
-    if (!current.defaultDevice) throw PlatformError(ErrorKind::DeviceUnavailable, current.whyNoDefault);
+    if (!current.defaultDevice)
+        throw PlatformError(ErrorKind::DeviceUnavailable, current.whyNoDefault);
     return *current.defaultDevice;
 }
 
@@ -103,9 +117,13 @@ const std::vector<std::string>& CupsPrinting::defaultFonts() {
     return fonts_.get([&] { return fontsOfQueue(device.substr(0, device.find('/'))); });
 }
 
-std::int64_t CupsPrinting::Count() { return static_cast<std::int64_t>(server().queues.size()); }
+std::int64_t CupsPrinting::Count() {
+    return static_cast<std::int64_t>(server().queues.size());
+}
 
-std::int64_t CupsPrinting::FontCount() { return static_cast<std::int64_t>(defaultFonts().size()); }
+std::int64_t CupsPrinting::FontCount() {
+    return static_cast<std::int64_t>(defaultFonts().size());
+}
 
 std::string CupsPrinting::Fonts(Int16& index) {
     const auto& fonts = defaultFonts();
@@ -116,6 +134,8 @@ std::string CupsPrinting::Fonts(Int16& index) {
     return fonts[static_cast<std::size_t>(index)];
 }
 
-std::string CupsPrinting::DeviceName() { return defaultDevice(); }
+std::string CupsPrinting::DeviceName() {
+    return defaultDevice();
+}
 
 }  // namespace veltrane
