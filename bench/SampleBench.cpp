@@ -42,7 +42,7 @@ void benchSamples() {
         }
     }
     std::printf(
-        "%-62s median %8.3f ms  p99 %8.3f ms  worst %8.3f ms (%s)  (target p99 < 16 ms, "
+        "%-68s median %8.3f ms  p99 %8.3f ms  worst %8.3f ms (%s)  (target p99 < 16 ms, "
         "%d fonts)\n",
         "key release in List1 to sample and Text2 rendered", timings.median(), timings.p99(),
         timings.worst(), slowestFont.c_str(), fonts - 1);

@@ -34,7 +34,7 @@ public:
     double worst() const { return *std::max_element(samples_.begin(), samples_.end()); }
 
     void report(const std::string& what, double targetMs) const {
-        std::printf("%-62s median %8.3f ms  (target < %g ms, %zu runs)\n", what.c_str(), median(),
+        std::printf("%-68s median %8.3f ms  (target < %g ms, %zu runs)\n", what.c_str(), median(),
                     targetMs, samples_.size());
     }
 
