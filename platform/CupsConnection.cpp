@@ -15,7 +15,9 @@ constexpr int kConnectTimeoutMs = 500;
 constexpr double kRequestTimeoutSeconds = 0.7;
 
 // Called by libcups when a request has waited kRequestTimeoutSeconds: give up.
-int abandonRequest(http_t*, void*) { return 0; }
+int abandonRequest(http_t*, void*) {
+    return 0;
+}
 
 bool noServerListening(int error) {
     // libcups reports a refused or missing socket as "host is down".
@@ -27,8 +29,8 @@ bool noServerListening(int error) {
 std::optional<CupsConnection> CupsConnection::open() {
     // Created unconnected, so that a failed connect leaves its reason in the
     // connection rather than in an errno that closing has overwritten.
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0,
-                                nullptr);
+    http_t* http =
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr);
     if (http == nullptr) {
         throw PlatformError(ErrorKind::ServiceFailure,
                             std::string("cannot find the print server ") + cupsServer());
@@ -53,9 +55,9 @@ IppMessage CupsConnection::request(IppMessage request, const char* resource,
     }
     const ipp_status_t status = ippGetStatusCode(response.get());
     if (status > IPP_STATUS_OK_EVENTS_COMPLETE && status != tolerated) {
-        throw PlatformError(ErrorKind::ServiceFailure,
-                            std::string("the print server refused a request: ") +
-                                ippErrorString(status));
+        throw PlatformError(
+            ErrorKind::ServiceFailure,
+            std::string("the print server refused a request: ") + ippErrorString(status));
     }
     return response;
 }

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "EventEpoch.h"
 #include "EventCache.h"
+#include "EventEpoch.h"
 #include "PrintServerView.h"
 #include "Printer.h"
 #include "Printers.h"

@@ -15,8 +15,12 @@ Int16 toInt16(std::int64_t value) {
     return static_cast<Int16>(value);
 }
 
-Int16 add16(Int16 a, Int16 b) { return toInt16(std::int64_t{a} + b); }
+Int16 add16(Int16 a, Int16 b) {
+    return toInt16(std::int64_t{a} + b);
+}
 
-Int16 subtract16(Int16 a, Int16 b) { return toInt16(std::int64_t{a} - b); }
+Int16 subtract16(Int16 a, Int16 b) {
+    return toInt16(std::int64_t{a} - b);
+}
 
 }  // namespace veltrane

@@ -34,7 +34,8 @@ std::optional<std::vector<std::string>> fetchResidentFonts(CupsConnection& conne
     std::unique_ptr<std::FILE, FileCloser> file(std::tmpfile());
     if (!file) fail(queue, "no temporary file");
     const std::string resource = "/printers/" + queue + ".ppd";
-    const http_status_t status = cupsGetFd(connection.handle(), resource.c_str(), fileno(file.get()));
+    const http_status_t status =
+        cupsGetFd(connection.handle(), resource.c_str(), fileno(file.get()));
     if (status == HTTP_STATUS_NOT_FOUND) return std::nullopt;
     if (status != HTTP_STATUS_OK) fail(queue, httpStatus(status));
     std::rewind(file.get());

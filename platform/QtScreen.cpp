@@ -20,9 +20,9 @@ QScreen& primaryScreen() {
 }
 
 bool isGenericAlias(const QString& family) {
-    static const QSet<QString> kAliases = {
-        "sans serif", "sans-serif", "sans", "serif", "monospace", "mono",
-        "cursive",    "fantasy",    "system-ui", "emoji", "math", "fangsong"};
+    static const QSet<QString> kAliases = {"sans serif", "sans-serif", "sans",    "serif",
+                                           "monospace",  "mono",       "cursive", "fantasy",
+                                           "system-ui",  "emoji",      "math",    "fangsong"};
     return kAliases.contains(family.toLower());
 }
 
@@ -42,19 +42,25 @@ std::vector<std::string> QtScreen::installedFamilies() {
     return families;
 }
 
-const std::vector<std::string>& QtScreen::families() { return families_.get(installedFamilies); }
+const std::vector<std::string>& QtScreen::families() {
+    return families_.get(installedFamilies);
+}
 
 float QtScreen::Width() {
     QScreen& screen = primaryScreen();
-    return static_cast<float>(pixelsToTwips(screen.geometry().width(), screen.logicalDotsPerInch()));
+    return static_cast<float>(
+        pixelsToTwips(screen.geometry().width(), screen.logicalDotsPerInch()));
 }
 
-Int16 QtScreen::FontCount() { return toInt16(static_cast<std::int64_t>(families().size())); }
+Int16 QtScreen::FontCount() {
+    return toInt16(static_cast<std::int64_t>(families().size()));
+}
 
 std::string QtScreen::Fonts(Int16 index) {
     const auto& all = families();
     if (index < 0 || static_cast<std::size_t>(index) >= all.size()) {
-        throw PlatformError(ErrorKind::NoSuchEntry, "there is no screen font " + std::to_string(index));
+        throw PlatformError(ErrorKind::NoSuchEntry,
+                            "there is no screen font " + std::to_string(index));
     }
     return all[static_cast<std::size_t>(index)];
 }

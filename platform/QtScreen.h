@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "EventEpoch.h"
 #include "EventCache.h"
+#include "EventEpoch.h"
 #include "Screen.h"
 
 namespace veltrane {

@@ -75,7 +75,8 @@ TEST(IconTest, ThePngIconsShowTheSamePixelRowsWithTransparency) {
             if (pixel == IconImage::kTransparent) {
                 EXPECT_EQ(qAlpha(png.pixel(x, y)), 0);
             } else {
-                EXPECT_EQ(png.pixel(x, y) & 0xFFFFFFU, IconSource::palette()[static_cast<std::size_t>(pixel)]);
+                EXPECT_EQ(png.pixel(x, y) & 0xFFFFFFU,
+                          IconSource::palette()[static_cast<std::size_t>(pixel)]);
             }
         }
     }
@@ -93,9 +94,10 @@ std::string compiledResources() {
     TempDir folder("veltrane-res");
     const std::string res = folder / "veltrane.res";
     const std::string windres = "x86_64-w64-mingw32-windres";
-    EXPECT_EQ(Process::run({windres, "--preprocessor=cpp", "-I", VELTRANE_BINARY_DIR "/resources",
-                            "-i", VELTRANE_SOURCE_DIR "/resources/veltrane.rc", "-O", "res", "-o", res}),
-              0);
+    EXPECT_EQ(
+        Process::run({windres, "--preprocessor=cpp", "-I", VELTRANE_BINARY_DIR "/resources", "-i",
+                      VELTRANE_SOURCE_DIR "/resources/veltrane.rc", "-O", "res", "-o", res}),
+        0);
     return Process::capture({windres, "-i", res, "-O", "rc"});
 }
 
@@ -105,17 +107,17 @@ TEST(ResourceScriptTest, CompilesToTheIconGroupAndVersionBlock) {
     EXPECT_THAT(rc, HasSubstr("1 14 /* RT_GROUP_ICON */"));
     EXPECT_THAT(rc, HasSubstr("\"\\040\\040\\020\\000\", 1, 4, 0x2e8L, 1"));
     EXPECT_THAT(rc, HasSubstr("\"\\020\\020\\020\\000\", 1, 4, 0x128L, 2"));
-    for (const char* line : {" FILEVERSION 1, 0, 0, 0\n", " PRODUCTVERSION 1, 0, 0, 0\n",
-                             " FILEOS 0x4\n", " FILETYPE 0x1\n", "BLOCK \"040904B0\"",
-                             "VALUE \"Translation\", 0x409, 1200"}) {
+    for (const char* line :
+         {" FILEVERSION 1, 0, 0, 0\n", " PRODUCTVERSION 1, 0, 0, 0\n", " FILEOS 0x4\n",
+          " FILETYPE 0x1\n", "BLOCK \"040904B0\"", "VALUE \"Translation\", 0x409, 1200"}) {
         EXPECT_THAT(rc, HasSubstr(line));
     }
     EXPECT_EQ(rc.find("FILEFLAGS "), std::string::npos) << "no flags";
 
     const std::regex value(R"re(VALUE "(\w+)", "([^"]*)")re");
     std::vector<std::string> strings;
-    for (auto match = std::sregex_iterator(rc.begin(), rc.end(), value); match != std::sregex_iterator();
-         ++match) {
+    for (auto match = std::sregex_iterator(rc.begin(), rc.end(), value);
+         match != std::sregex_iterator(); ++match) {
         const std::string name = (*match)[1];
         strings.push_back(name == "CompanyName" ? name : name + "=" + std::string((*match)[2]));
     }
