@@ -14,6 +14,11 @@ namespace veltrane {
 
 namespace {
 
+// The queue of a destination named "queue" or "queue/instance".
+std::string queueOf(const std::string& destination) {
+    return destination.substr(0, destination.find('/'));
+}
+
 // One light CUPS-Get-Printers asking only each queue's name and type.
 IppMessage askForQueues(CupsConnection& connection) {
     IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
@@ -61,8 +66,8 @@ QueueList queuesIn(ipp_t* response) {
 // naming a queue the server lacks leaves no default at all.
 void chooseDefault(PrintServerView& view, const std::string& serverDefault) {
     if (auto local = readLocalDefault()) {
-        const std::string queue = local->substr(0, local->find('/'));
-        if (std::find(view.queues.begin(), view.queues.end(), queue) != view.queues.end()) {
+        if (std::find(view.queues.begin(), view.queues.end(), queueOf(*local)) !=
+            view.queues.end()) {
             view.defaultDevice = *local;
         } else {
             view.whyNoDefault = "the default destination " + *local + " does not exist";
@@ -114,7 +119,7 @@ const std::string& CupsPrinting::defaultDevice() {
 
 const std::vector<std::string>& CupsPrinting::defaultFonts() {
     const std::string& device = defaultDevice();
-    return fonts_.get([&] { return fontsOfQueue(device.substr(0, device.find('/'))); });
+    return fonts_.get([&] { return fontsOfQueue(queueOf(device)); });
 }
 
 std::int64_t CupsPrinting::Count() {
@@ -127,11 +132,7 @@ std::int64_t CupsPrinting::FontCount() {
 
 std::string CupsPrinting::Fonts(Int16& index) {
     const auto& fonts = defaultFonts();
-    if (index < 0 || static_cast<std::size_t>(index) >= fonts.size()) {
-        throw PlatformError(ErrorKind::NoSuchEntry,
-                            "the default device has no font " + std::to_string(index));
-    }
-    return fonts[static_cast<std::size_t>(index)];
+    return fonts[entryIndex(index, fonts.size(), "the default device's font list")];
 }
 
 std::string CupsPrinting::DeviceName() {

@@ -23,4 +23,12 @@ Int16 subtract16(Int16 a, Int16 b) {
     return toInt16(std::int64_t{a} - b);
 }
 
+std::size_t entryIndex(Int16 index, std::size_t count, const std::string& list) {
+    if (index < 0 || static_cast<std::size_t>(index) >= count) {
+        throw PlatformError(ErrorKind::NoSuchEntry,
+                            list + " has no entry " + std::to_string(index));
+    }
+    return static_cast<std::size_t>(index);
+}
+
 }  // namespace veltrane

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "PlatformError.h"
 #include "Twips.h"
 
 namespace veltrane {
@@ -72,13 +71,10 @@ void QtListBox::Clear() {
 
 void QtListBox::SetSelected(Int16 index, bool selected) {
     settle();
-    if (index < 0 || static_cast<std::size_t>(index) >= entries_.size()) {
-        throw PlatformError(ErrorKind::NoSuchEntry,
-                            name_ + " has no entry " + std::to_string(index));
-    }
+    const std::size_t entry = entryIndex(index, entries_.size(), name_);
     if (selected) {
-        selected_ = static_cast<std::size_t>(index);
-    } else if (selected_ == static_cast<std::size_t>(index)) {
+        selected_ = entry;
+    } else if (selected_ == entry) {
         selected_.reset();
     }
     showSelection();

@@ -58,11 +58,7 @@ Int16 QtScreen::FontCount() {
 
 std::string QtScreen::Fonts(Int16 index) {
     const auto& all = families();
-    if (index < 0 || static_cast<std::size_t>(index) >= all.size()) {
-        throw PlatformError(ErrorKind::NoSuchEntry,
-                            "there is no screen font " + std::to_string(index));
-    }
-    return all[static_cast<std::size_t>(index)];
+    return all[entryIndex(index, all.size(), "the screen's font list")];
 }
 
 }  // namespace veltrane

@@ -153,7 +153,7 @@ TextBox& WindowEngine::textBox(const std::string& name) {
 }
 
 ListBox& WindowEngine::listBox(const std::string& name) {
-    return *static_cast<ListBox*>(&find(listBoxes_, name, "list box"));
+    return find(listBoxes_, name, "list box");
 }
 
 }  // namespace veltrane
