@@ -109,10 +109,11 @@ void QtListBox::takeSelectionFromView() {
     if (!rows.isEmpty()) selected_ = static_cast<std::size_t>(rows.first().row());
 }
 
-void QtListBox::takeFocusQuietly() {
+void QtListBox::takeFirstFocus() {
     quietFocus_ = true;
     setFocus(Qt::OtherFocusReason);
     quietFocus_ = false;
+    raiseGotFocus();
 }
 
 void QtListBox::focusInEvent(QFocusEvent* event) {
@@ -120,7 +121,10 @@ void QtListBox::focusInEvent(QFocusEvent* event) {
     // Coming back to the window, or out of a popup, is no move of the focus.
     const bool sameFocus =
         event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-    if (quietFocus_ || sameFocus) return;
+    if (!quietFocus_ && !sameFocus) raiseGotFocus();
+}
+
+void QtListBox::raiseGotFocus() {
     dispatcher_.raise(name_ + "_GotFocus", procedures_.GotFocus);
 }
 

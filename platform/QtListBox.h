@@ -30,9 +30,10 @@ public:
     void wire(const std::string& name, const ControlProcedures& procedures);
     // Shows entries added since the last time; the engine calls it after every event.
     void settle();
-    // Gives the list the focus as the window opens, without a GotFocus of Qt's own:
-    // the engine raises that one itself.
-    void takeFocusQuietly();
+    // Gives the list the focus as the window opens and raises its GotFocus. The
+    // window may not be active yet, and without a window manager it may never be
+    // told so, so Qt's own focus-in cannot be waited for; it raises nothing here.
+    void takeFirstFocus();
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -43,6 +44,7 @@ protected:
 private:
     void showSelection();
     void takeSelectionFromView();
+    void raiseGotFocus();
     void raiseMouse(const char* event, const decltype(ControlProcedures::MouseDown)& procedure,
                     const QMouseEvent& mouse);
 

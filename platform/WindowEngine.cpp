@@ -121,17 +121,10 @@ void WindowEngine::start() {
 void WindowEngine::giveFirstFocus() {
     if (tabOrder_.empty()) return;
     QWidget* first = tabOrder_.front();
-    auto* list = dynamic_cast<QtListBox*>(first);
-    if (list == nullptr) {
+    if (auto* list = dynamic_cast<QtListBox*>(first)) {
+        list->takeFirstFocus();
+    } else {
         first->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    // The window may not be active yet, and without a window manager it may never
-    // be told so: the engine gives the focus and raises GotFocus itself.
-    list->takeFocusQuietly();
-    const auto procedures = procedures_.controls.find(first->objectName().toStdString());
-    if (procedures != procedures_.controls.end()) {
-        dispatcher_.raise(procedures->first + "_GotFocus", procedures->second.GotFocus);
     }
 }
 
