@@ -27,8 +27,6 @@ float centred(float screenWidth, float windowWidth) {
 
 Veltrane::Veltrane(FormControls& controls, Services& services)
     : window_(controls.form()),
-      Label3(controls.label("Label3")),
-      Label4(controls.label("Label4")),
       Label5(controls.label("Label5")),
       Label6(controls.label("Label6")),
       Text1(controls.textBox("Text1")),
@@ -36,7 +34,8 @@ Veltrane::Veltrane(FormControls& controls, Services& services)
       List1(controls.listBox("List1")),
       List2(controls.listBox("List2")),
       services_(services),
-      preview_(List1, List2, Label3, Label4, controls.textBox("Text2")),
+      preview_(List1, List2, controls.label("Label3"), controls.label("Label4"),
+               controls.textBox("Text2")),
       clipboard_(List1, List2, services.clipboard) {}
 
 FormProcedures Veltrane::procedures() {
@@ -75,7 +74,7 @@ void Veltrane::Form_Load() {
         if (!deviceRead) return;
         fillPrinterFontList();
         List2.SetSelected(0, true);
-        clearSampleStyles();
+        preview_.clearSampleStyles();
     } catch (const PlatformError&) {
         // The trap: the first failing step ends the population quietly, and the
         // window keeps what the steps before it wrote.
@@ -121,13 +120,6 @@ void Veltrane::fillScreenFontList() {
 void Veltrane::fillPrinterFontList() {
     fillList(List2, toInt16(services_.printer.FontCount()),
              [this](Int16& index) { return services_.printer.Fonts(index); });
-}
-
-void Veltrane::clearSampleStyles() {
-    Label3.SetFontBold(false);
-    Label4.SetFontBold(false);
-    Label3.SetFontItalic(false);
-    Label4.SetFontItalic(false);
 }
 
 void Veltrane::Form_Paint() {

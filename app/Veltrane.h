@@ -34,12 +34,9 @@ private:
     void fillList(ListBox& list, Int16 count, const std::function<std::string(Int16&)>& fontAt);
     void fillScreenFontList();
     void fillPrinterFontList();
-    void clearSampleStyles();
     void reload(const std::string& device);
 
     Form& window_;
-    Label& Label3;
-    Label& Label4;
     Label& Label5;
     Label& Label6;
     TextBox& Text1;

@@ -36,12 +36,16 @@ void FontPreview::applySampleStyle(Label& label) {
     label.SetFontSize(kSamplePoints);
 }
 
-// Refreshes both samples without touching their size.
-void FontPreview::List1_GotFocus() {
+void FontPreview::clearSampleStyles() {
     Label3.SetFontBold(false);
     Label4.SetFontBold(false);
     Label3.SetFontItalic(false);
     Label4.SetFontItalic(false);
+}
+
+// Refreshes both samples without touching their size.
+void FontPreview::List1_GotFocus() {
+    clearSampleStyles();
     ScreenFontName = List1.Text();
     Label3.Font().SetName(ScreenFontName);
     Label3.SetCaption(List1.Text());

@@ -26,6 +26,9 @@ public:
     void List2_MouseDown(Int16 Button, Int16 Shift, float X, float Y);
     void List2_MouseUp(Int16 Button, Int16 Shift, float X, float Y);
 
+    // Bold and italic off on both samples, their size as it is.
+    void clearSampleStyles();
+
     const std::string& screenFontName() const { return ScreenFontName; }
     const std::string& printerFontName() const { return PrinterFontName; }
 
