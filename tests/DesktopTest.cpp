@@ -11,6 +11,7 @@
 #include <sstream>
 #include <thread>
 
+#include "Eventually.h"
 #include "PrivateCupsd.h"
 #include "QtClipboard.h"
 #include "RunningProgram.h"
@@ -77,13 +78,13 @@ protected:
     }
 
     bool backAtTopCentre() {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (std::chrono::steady_clock::now() < deadline) {
-            const WindowGeometry at = program->geometry();
-            if (at.x == 194 && at.y == 0 && at.viewable) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
+        return eventually(
+            5,
+            [&] {
+                const WindowGeometry at = program->geometry();
+                return at.x == 194 && at.y == 0 && at.viewable;
+            },
+            std::chrono::milliseconds(50));
     }
 
     PrivateCupsd server;

@@ -1,14 +1,14 @@
 #include "PrivateCupsd.h"
 
+#include "Eventually.h"
+
 #include <cups/cups.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
-#include <thread>
 
 namespace veltrane::testing {
 
@@ -51,12 +51,9 @@ void PrivateCupsd::start() {
         std::vector<std::string>{"cupsd", "-f", "-c", folder_ / "cupsd.conf", "-s",
                                  folder_ / "cups-files.conf"},
         environment(), folder_ / "log/cupsd.out");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!std::filesystem::exists(socket())) {
-        if (!cupsd_->running() || std::chrono::steady_clock::now() > deadline) {
-            throw std::runtime_error("the private cupsd did not start; see " + folder() + "/log");
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const auto listening = [&] { return std::filesystem::exists(socket()); };
+    if (!eventually(10, [&] { return listening() || !cupsd_->running(); }) || !listening()) {
+        throw std::runtime_error("the private cupsd did not start; see " + folder() + "/log");
     }
 }
 

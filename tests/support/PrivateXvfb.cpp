@@ -1,13 +1,13 @@
 #include "PrivateXvfb.h"
 
+#include "Eventually.h"
+
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <stdexcept>
-#include <thread>
 
 namespace veltrane::testing {
 
@@ -41,12 +41,8 @@ PrivateXvfb::PrivateXvfb() {
                                                                "1280x1024x24", "-dpi", "96",
                                                                "-nolisten", "tcp", "-noreset"});
     const std::string socket = "/tmp/.X11-unix/X" + std::to_string(display);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!accepts(socket)) {
-        if (!xvfb_->running() || std::chrono::steady_clock::now() > deadline) {
-            throw std::runtime_error("Xvfb did not start on " + display_);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!eventually(10, [&] { return accepts(socket) || !xvfb_->running(); }) || !accepts(socket)) {
+        throw std::runtime_error("Xvfb did not start on " + display_);
     }
 }
 

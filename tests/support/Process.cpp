@@ -1,5 +1,7 @@
 #include "Process.h"
 
+#include "Eventually.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -11,7 +13,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 namespace veltrane::testing {
 
@@ -60,16 +61,16 @@ bool Process::running() {
 }
 
 std::optional<int> Process::wait(double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!status_) {
-        int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            break;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    eventually(
+        seconds,
+        [&] {
+            int status = 0;
+            if (!status_ && ::waitpid(pid_, &status, WNOHANG) == pid_) {
+                status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            return status_.has_value();
+        },
+        std::chrono::milliseconds(5));
     return status_;
 }
 

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <regex>
 #include <stdexcept>
-#include <thread>
 
+#include "Eventually.h"
 #include "TempDir.h"
 
 namespace veltrane::testing {
@@ -64,12 +64,10 @@ std::string RunningProgram::copyWith(const std::string& keys) const {
     const std::string marker = "not copied yet";
     writeClipboard(marker, environment_);
     press(keys);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    std::string text = readClipboard(environment_);
-    while (text == marker && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        text = readClipboard(environment_);
-    }
+    std::string text;
+    eventually(
+        3, [&] { return (text = readClipboard(environment_)) != marker; },
+        std::chrono::milliseconds(20));
     return text;
 }
 
