@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "PlatformError.h"
+#include "VeltraneControls.h"
 
 namespace veltrane {
 
@@ -27,22 +28,22 @@ float centred(float screenWidth, float windowWidth) {
 
 Veltrane::Veltrane(FormControls& controls, Services& services)
     : window_(controls.form()),
-      Label5(controls.label("Label5")),
-      Label6(controls.label("Label6")),
-      Text1(controls.textBox("Text1")),
-      Text4(controls.textBox("Text4")),
-      List1(controls.listBox("List1")),
-      List2(controls.listBox("List2")),
+      Label5(controls[names::Label5]),
+      Label6(controls[names::Label6]),
+      Text1(controls[names::Text1]),
+      Text4(controls[names::Text4]),
+      List1(controls[names::List1]),
+      List2(controls[names::List2]),
       services_(services),
-      preview_(List1, List2, controls.label("Label3"), controls.label("Label4"),
-               controls.textBox("Text2")),
+      preview_(List1, List2, controls[names::Label3], controls[names::Label4],
+               controls[names::Text2]),
       clipboard_(List1, List2, services.clipboard) {}
 
 FormProcedures Veltrane::procedures() {
     FormProcedures procedures;
     procedures.Load = [this] { Form_Load(); };
     procedures.Paint = [this] { Form_Paint(); };
-    ControlProcedures& list1 = procedures.controls["List1"];
+    ControlProcedures& list1 = procedures.of(names::List1);
     list1.GotFocus = [this] { preview_.List1_GotFocus(); };
     list1.KeyUp = [this](Int16 key, Int16 shift) { preview_.List1_KeyUp(key, shift); };
     list1.MouseDown = [this](Int16 button, Int16 shift, float x, float y) {
@@ -51,7 +52,7 @@ FormProcedures Veltrane::procedures() {
     list1.MouseUp = [this](Int16 button, Int16 shift, float x, float y) {
         preview_.List1_MouseUp(button, shift, x, y);
     };
-    ControlProcedures& list2 = procedures.controls["List2"];
+    ControlProcedures& list2 = procedures.of(names::List2);
     list2.KeyUp = [this](Int16 key, Int16 shift) { preview_.List2_KeyUp(key, shift); };
     list2.MouseDown = [this](Int16 button, Int16 shift, float x, float y) {
         preview_.List2_MouseDown(button, shift, x, y);
@@ -59,8 +60,8 @@ FormProcedures Veltrane::procedures() {
     list2.MouseUp = [this](Int16 button, Int16 shift, float x, float y) {
         preview_.List2_MouseUp(button, shift, x, y);
     };
-    procedures.controls["Command1"].Click = [this] { clipboard_.Command1_Click(); };
-    procedures.controls["Command2"].Click = [this] { clipboard_.Command2_Click(); };
+    procedures.of(names::Command1).Click = [this] { clipboard_.Command1_Click(); };
+    procedures.of(names::Command2).Click = [this] { clipboard_.Command2_Click(); };
     return procedures;
 }
 

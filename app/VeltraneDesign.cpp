@@ -1,5 +1,7 @@
 #include "VeltraneDesign.h"
 
+#include "VeltraneControls.h"
+
 namespace veltrane {
 
 namespace {
@@ -7,103 +9,140 @@ namespace {
 // The caption keeps its 17 blanks between the name and the domain.
 constexpr const char* kCaption = "Veltrane                 veltrane.example";
 
-const FontDesign kHeadingFont{"Arial Narrow", 14.25F, 700};
-const FontDesign kSampleFont{"MS Sans Serif", 24.0F, 400};
-const FontDesign kListFont{"MS Sans Serif", 18.0F, 700};
-
-ControlDesign control(ControlKind kind, const char* name, int left, int top, int width, int height,
-                      int tabIndex, const FontDesign& font, const char* contents) {
-    ControlDesign control;
-    control.kind = kind;
-    control.name = name;
-    control.left = left;
-    control.top = top;
-    control.width = width;
-    control.height = height;
-    control.tabIndex = tabIndex;
-    control.font = font;
-    control.contents = contents;
-    control.alignment = Alignment::Centre;
-    return control;
-}
-
-// Every label is centred, fixed in size and wraps a long caption at word boundaries.
-ControlDesign label(const char* name, int left, int top, int width, int height, int tabIndex,
-                    const FontDesign& font, const char* caption) {
-    return control(ControlKind::Label, name, left, top, width, height, tabIndex, font, caption);
-}
-
-// Text1 and Text4: read-only counts with a flat border.
-ControlDesign countBox(const char* name, int left, int tabIndex) {
-    ControlDesign box =
-        control(ControlKind::TextBox, name, left, 1020, 1215, 495, tabIndex, kHeadingFont, "");
-    box.locked = true;
-    box.border = TextBoxBorder::Flat;
-    return box;
-}
-
-ControlDesign sampleBox() {
-    ControlDesign box = control(ControlKind::TextBox, "Text2", 3952, 900, 5355, 840, 12,
-                                kSampleFont, "Enter some text here!\r\n");
-    box.multiLine = true;
-    box.border = TextBoxBorder::None;
-    return box;
-}
-
-ControlDesign copyButton(const char* name, int left, int tabIndex, const char* caption,
-                         const char* toolTip) {
-    ControlDesign button = control(ControlKind::CommandButton, name, left, 3555, 2625, 495,
-                                   tabIndex, kHeadingFont, caption);
-    button.toolTip = toolTip;
-    return button;
-}
-
-ControlDesign fontList(const char* name, int left, int tabIndex) {
-    ControlDesign list =
-        control(ControlKind::ListBox, name, left, 4140, 5130, 6150, tabIndex, kListFont, "");
-    list.alignment = Alignment::Left;
-    list.sorted = true;
-    return list;
-}
+const FontDesign kHeadingFont{.name = "Arial Narrow", .points = 14.25F, .weight = 700};
+const FontDesign kSampleFont{.name = "MS Sans Serif", .points = 24.0F, .weight = 400};
+const FontDesign kListFont{.name = "MS Sans Serif", .points = 18.0F, .weight = 700};
 
 }  // namespace
 
+// Every label and text box is centred; labels keep their size and wrap a long
+// caption at word boundaries.
 FormDesign veltraneDesign() {
-    FormDesign design;
-    design.name = "Veltrane";
-    design.caption = kCaption;
-    design.clientWidth = 13290;
-    design.clientHeight = 10590;
-    design.outerWidth = 13380;
-    design.outerHeight = 11070;
-    design.fixedSingleBorder = true;
-    design.minimizeButton = true;
-    design.maximizeButton = false;
-    design.autoRedraw = false;
-    design.linkTopic = "Form1";
-    design.icon = ":/veltrane.ico";
-
-    ControlDesign label6 = label("Label6", 11340, 960, 1905, 765, 11, kHeadingFont, "");
-    label6.wordWrap = true;
-    design.controls = {
-        sampleBox(),
-        fontList("List2", 7455, 3),
-        countBox("Text4", 9420, 6),
-        copyButton("Command2", 8715, 2, "C&opy to Clipboard",
-                   " You may copy the printer font name to the clipboard by clicking here. "),
-        copyButton("Command1", 1920, 1, "&Copy to Clipboard",
-                   " You may copy the screen font name to the clipboard by clicking here. "),
-        countBox("Text1", 2625, 4),
-        fontList("List1", 660, 0),
-        label6,
-        label("Label5", 6765, 480, 6525, 420, 10, kHeadingFont, ""),
-        label("Label4", 6840, 1770, 6375, 1725, 9, kSampleFont, ""),
-        label("Label3", 45, 1770, 6375, 1725, 8, kSampleFont, ""),
-        label("Label2", 6825, 60, 6525, 420, 7, kHeadingFont,
-              "Number of Fonts on the Default Printer/Fax Device:"),
-        label("Label1", 1740, 60, 2970, 420, 5, kHeadingFont, "Number of Screen Fonts"),
+    using namespace names;
+    return {
+        .name = "Veltrane",
+        .caption = kCaption,
+        .clientWidth = 13290,
+        .clientHeight = 10590,
+        .outerWidth = 13380,
+        .outerHeight = 11070,
+        .fixedSingleBorder = true,
+        .minimizeButton = true,
+        .maximizeButton = false,
+        .autoRedraw = false,
+        .linkTopic = "Form1",
+        .icon = ":/veltrane.ico",
+        .controls =
+            {
+                control(Text2, {.left = 3952,
+                                .top = 900,
+                                .width = 5355,
+                                .height = 840,
+                                .tabIndex = 12,
+                                .font = kSampleFont,
+                                .contents = "Enter some text here!\r\n",
+                                .alignment = Alignment::Centre,
+                                .multiLine = true,
+                                .border = TextBoxBorder::None}),
+                control(List2, {.left = 7455,
+                                .top = 4140,
+                                .width = 5130,
+                                .height = 6150,
+                                .tabIndex = 3,
+                                .font = kListFont,
+                                .sorted = true}),
+                control(Text4, {.left = 9420,
+                                .top = 1020,
+                                .width = 1215,
+                                .height = 495,
+                                .tabIndex = 6,
+                                .font = kHeadingFont,
+                                .alignment = Alignment::Centre,
+                                .locked = true,
+                                .border = TextBoxBorder::Flat}),
+                control(Command2, {.left = 8715,
+                                   .top = 3555,
+                                   .width = 2625,
+                                   .height = 495,
+                                   .tabIndex = 2,
+                                   .font = kHeadingFont,
+                                   .contents = "C&opy to Clipboard",
+                                   .toolTip = " You may copy the printer font name to the "
+                                              "clipboard by clicking here. ",
+                                   .alignment = Alignment::Centre}),
+                control(Command1, {.left = 1920,
+                                   .top = 3555,
+                                   .width = 2625,
+                                   .height = 495,
+                                   .tabIndex = 1,
+                                   .font = kHeadingFont,
+                                   .contents = "&Copy to Clipboard",
+                                   .toolTip = " You may copy the screen font name to the "
+                                              "clipboard by clicking here. ",
+                                   .alignment = Alignment::Centre}),
+                control(Text1, {.left = 2625,
+                                .top = 1020,
+                                .width = 1215,
+                                .height = 495,
+                                .tabIndex = 4,
+                                .font = kHeadingFont,
+                                .alignment = Alignment::Centre,
+                                .locked = true,
+                                .border = TextBoxBorder::Flat}),
+                control(List1, {.left = 660,
+                                .top = 4140,
+                                .width = 5130,
+                                .height = 6150,
+                                .tabIndex = 0,
+                                .font = kListFont,
+                                .sorted = true}),
+                control(Label6, {.left = 11340,
+                                 .top = 960,
+                                 .width = 1905,
+                                 .height = 765,
+                                 .tabIndex = 11,
+                                 .font = kHeadingFont,
+                                 .alignment = Alignment::Centre,
+                                 .wordWrap = true}),
+                control(Label5, {.left = 6765,
+                                 .top = 480,
+                                 .width = 6525,
+                                 .height = 420,
+                                 .tabIndex = 10,
+                                 .font = kHeadingFont,
+                                 .alignment = Alignment::Centre}),
+                control(Label4, {.left = 6840,
+                                 .top = 1770,
+                                 .width = 6375,
+                                 .height = 1725,
+                                 .tabIndex = 9,
+                                 .font = kSampleFont,
+                                 .alignment = Alignment::Centre}),
+                control(Label3, {.left = 45,
+                                 .top = 1770,
+                                 .width = 6375,
+                                 .height = 1725,
+                                 .tabIndex = 8,
+                                 .font = kSampleFont,
+                                 .alignment = Alignment::Centre}),
+                control(Label2, {.left = 6825,
+                                 .top = 60,
+                                 .width = 6525,
+                                 .height = 420,
+                                 .tabIndex = 7,
+                                 .font = kHeadingFont,
+                                 .contents = "Number of Fonts on the Default Printer/Fax Device:",
+                                 .alignment = Alignment::Centre}),
+                control(Label1, {.left = 1740,
+                                 .top = 60,
+                                 .width = 2970,
+                                 .height = 420,
+                                 .tabIndex = 5,
+                                 .font = kHeadingFont,
+                                 .contents = "Number of Screen Fonts",
+                                 .alignment = Alignment::Centre}),
+            },
     };
-    return design;
 }
 
 }  // namespace veltrane

@@ -7,6 +7,7 @@
 #include "Benches.h"
 #include "DesktopServices.h"
 #include "Timing.h"
+#include "VeltraneControls.h"
 #include "VeltraneUnderTest.h"
 
 namespace veltrane::bench {
@@ -17,9 +18,9 @@ void benchSamples() {
     window.engine().start();
     QApplication::processEvents();
 
-    auto* list = qobject_cast<QListView*>(window.engine().widget("List1"));
-    QWidget* label = window.engine().widget("Label3");
-    QWidget* text = window.engine().widget("Text2");
+    auto* list = qobject_cast<QListView*>(window.engine().widget(names::List1.text));
+    QWidget* label = window.engine().widget(names::Label3.text);
+    QWidget* text = window.engine().widget(names::Text2.text);
     const int fonts = list->model()->rowCount();
     list->setCurrentIndex(list->model()->index(0, 0));
     Timings timings;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Veltrane.h"
+#include "VeltraneControls.h"
 #include "VeltraneProject.h"
 #include "WindowEngine.h"
 
@@ -25,8 +26,8 @@ public:
     Veltrane& logic() { return *logic_; }
 
     void clearLists() {
-        engine_->listBox("List1").Clear();
-        engine_->listBox("List2").Clear();
+        (*engine_)[names::List1].Clear();
+        (*engine_)[names::List2].Clear();
     }
 
 private:

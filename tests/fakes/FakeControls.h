@@ -6,10 +6,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CallLog.h"
 #include "FormControls.h"
+#include "VeltraneControls.h"
 
 namespace veltrane::testing {
 
@@ -184,31 +186,47 @@ private:
 class FakeControls : public FormControls {
 public:
     explicit FakeControls(CallLog& log) : window(log) {
-        for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"}) {
-            labels.emplace(name, std::make_unique<FakeLabel>(log, name));
+        using namespace names;
+        for (const auto name : {Label1, Label2, Label3, Label4, Label5, Label6}) {
+            labels.emplace(name.text, std::make_unique<FakeLabel>(log, std::string(name.text)));
         }
-        for (const char* name : {"Text1", "Text2", "Text4"}) {
-            textBoxes.emplace(name, std::make_unique<FakeTextBox>(log, name));
+        for (const auto name : {Text1, Text2, Text4}) {
+            textBoxes.emplace(name.text,
+                              std::make_unique<FakeTextBox>(log, std::string(name.text)));
         }
-        textBoxes.at("Text2")->text = "Enter some text here!\r\n";
-        for (const char* name : {"List1", "List2"}) {
-            lists.emplace(name, std::make_unique<FakeListBox>(log, name));
+        fake(Text2).text = "Enter some text here!\r\n";
+        for (const auto name : {List1, List2}) {
+            lists.emplace(name.text, std::make_unique<FakeListBox>(log, std::string(name.text)));
         }
     }
 
     Form& form() override { return window; }
-    Label& label(const std::string& name) override { return *labels.at(name); }
-    TextBox& textBox(const std::string& name) override { return *textBoxes.at(name); }
-    ListBox& listBox(const std::string& name) override { return *lists.at(name); }
 
-    FakeLabel& fakeLabel(const std::string& name) { return *labels.at(name); }
-    FakeTextBox& fakeText(const std::string& name) { return *textBoxes.at(name); }
-    FakeListBox& fakeList(const std::string& name) { return *lists.at(name); }
+    FakeLabel& fake(ControlName<Label> name) { return named(labels, name.text); }
+    FakeTextBox& fake(ControlName<TextBox> name) { return named(textBoxes, name.text); }
+    FakeListBox& fake(ControlName<ListBox> name) { return named(lists, name.text); }
 
     FakeForm window;
-    std::map<std::string, std::unique_ptr<FakeLabel>> labels;
-    std::map<std::string, std::unique_ptr<FakeTextBox>> textBoxes;
-    std::map<std::string, std::unique_ptr<FakeListBox>> lists;
+
+protected:
+    Label& label(std::string_view name) override { return named(labels, name); }
+    TextBox& textBox(std::string_view name) override { return named(textBoxes, name); }
+    ListBox& listBox(std::string_view name) override { return named(lists, name); }
+
+private:
+    template <typename Controls>
+    static typename Controls::mapped_type::element_type& named(Controls& controls,
+                                                               std::string_view name) {
+        const auto found = controls.find(name);
+        if (found == controls.end()) {
+            throw PlatformError(ErrorKind::NoSuchEntry, "no control named " + std::string(name));
+        }
+        return *found->second;
+    }
+
+    std::map<std::string, std::unique_ptr<FakeLabel>, std::less<>> labels;
+    std::map<std::string, std::unique_ptr<FakeTextBox>, std::less<>> textBoxes;
+    std::map<std::string, std::unique_ptr<FakeListBox>, std::less<>> lists;
 };
 
 }  // namespace veltrane::testing

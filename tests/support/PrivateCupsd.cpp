@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace veltrane::testing {
@@ -16,6 +17,22 @@ namespace {
 
 void write(const std::string& path, const std::string& text) {
     std::ofstream(path) << text;
+}
+
+// A template of the private print server's files, shared with
+// scripts/sample-print-server, with every `placeholder` replaced by `value`.
+std::string fromTemplate(const std::string& name, const std::string& placeholder,
+                         const std::string& value) {
+    std::ifstream file(std::string(VELTRANE_PRINT_SERVER_TEMPLATES "/") + name);
+    if (!file) throw std::runtime_error("no print server template " + name);
+    std::ostringstream read;
+    read << file.rdbuf();
+    std::string text = read.str();
+    for (auto at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at + value.size())) {
+        text.replace(at, placeholder.size(), value);
+    }
+    return text;
 }
 
 }  // namespace
@@ -33,16 +50,9 @@ PrivateCupsd::PrivateCupsd() : folder_("veltrane-cups") {
 }
 
 void PrivateCupsd::writeConfiguration() {
-    write(folder_ / "cupsd.conf",
-          "Listen " + socket() +
-              "\nLogLevel warn\nWebInterface No\nBrowsing No\n"
-              "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n");
-    const std::string root = folder();
-    write(folder_ / "cups-files.conf",
-          "User lp\nGroup lp\nServerRoot " + root + "\nRequestRoot " + root + "/spool\nTempDir " +
-              root + "/tmp\nCacheDir " + root + "/cache\nStateDir " + root + "/state\nAccessLog " +
-              root + "/log/access_log\nErrorLog " + root + "/log/error_log\nPageLog " + root +
-              "/log/page_log\nFileDevice Yes\n");
+    for (const char* file : {"cupsd.conf", "cups-files.conf"}) {
+        write(folder_ / file, fromTemplate(std::string(file) + ".in", "@FOLDER@", folder()));
+    }
 }
 
 void PrivateCupsd::start() {
@@ -113,21 +123,7 @@ void PrivateCupsd::lpoptions(const std::vector<std::string>& arguments) {
 }
 
 std::string testPpd(const std::vector<std::string>& fonts) {
-    std::string ppd =
-        "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
-        "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n*PCFileName: \"VTEST.PPD\"\n"
-        "*Manufacturer: \"Test\"\n*Product: \"(Test Printer)\"\n*ModelName: \"Test Printer\"\n"
-        "*ShortNickName: \"Test Printer\"\n*NickName: \"Test Printer\"\n"
-        "*PSVersion: \"(3010.000) 0\"\n*LanguageLevel: \"3\"\n*ColorDevice: False\n"
-        "*DefaultColorSpace: Gray\n*FileSystem: False\n*Throughput: \"1\"\n"
-        "*LandscapeOrientation: Plus90\n*TTRasterizer: Type42\n"
-        "*OpenUI *PageSize: PickOne\n*OrderDependency: 10 AnySetup *PageSize\n"
-        "*DefaultPageSize: A4\n*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n"
-        "*CloseUI: *PageSize\n*OpenUI *PageRegion: PickOne\n"
-        "*OrderDependency: 10 AnySetup *PageRegion\n*DefaultPageRegion: A4\n"
-        "*PageRegion A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n*CloseUI: *PageRegion\n"
-        "*DefaultImageableArea: A4\n*ImageableArea A4/A4: \"0 0 595 842\"\n"
-        "*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n*DefaultFont: Courier\n";
+    std::string ppd = fromTemplate("printer.ppd.in", "@NAME@", "Test Printer");
     for (const std::string& font : fonts) {
         ppd += "*Font " + font + ": Standard \"(001.000)\" Standard ROM\n";
     }

@@ -1,15 +1,16 @@
 #include "RunningProgram.h"
 
+#include <stdlib.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <stdexcept>
 
+#include "CHandle.h"
 #include "Eventually.h"
 #include "TempDir.h"
 
@@ -76,15 +77,12 @@ void RunningProgram::screenshot(const std::string& path) const {
 }
 
 void RunningProgram::close() const {
-    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> x(
-        xcb_connect(environment_.at("DISPLAY").c_str(), nullptr), xcb_disconnect);
+    const CHandle<xcb_connection_t, xcb_disconnect> x(
+        xcb_connect(environment_.at("DISPLAY").c_str(), nullptr));
     auto atom = [&](const char* name) {
-        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(
-                x.get(),
-                xcb_intern_atom(x.get(), 0, static_cast<uint16_t>(std::strlen(name)), name),
-                nullptr),
-            std::free);
+        const CHandle<xcb_intern_atom_reply_t, free> reply(xcb_intern_atom_reply(
+            x.get(), xcb_intern_atom(x.get(), 0, static_cast<uint16_t>(std::strlen(name)), name),
+            nullptr));
         return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     };
     xcb_client_message_event_t message{};
@@ -98,7 +96,8 @@ void RunningProgram::close() const {
                    reinterpret_cast<const char*>(&message));
     // A round trip: a busy X server may drop what a client that has already
     // gone asked of it.
-    std::free(xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
+    const CHandle<xcb_get_input_focus_reply_t, free> focus(
+        xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
 }
 
 std::string readClipboard(const std::map<std::string, std::string>& environment) {

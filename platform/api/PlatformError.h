@@ -1,0 +1,32 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace veltrane {
+
+// What went wrong in a platform operation; the window's traps and the engine's
+// handler catch every kind alike, tests tell them apart.
+enum class ErrorKind {
+    Overflow,           // a 16-bit count or index left -32768..32767
+    InvalidOperation,   // a floating-point result that is not a number or infinite
+    NoSuchEntry,        // an index past the end of a list
+    DeviceUnavailable,  // no default printer/fax device to ask
+    ServiceFailure,     // a service answered with an error or not at all
+    Wiring,             // a procedure for a control the design lacks, or for an event
+                        // its kind of control never raises
+};
+
+// The one error type of the runtime layer: every platform operation either does
+// its work or throws this.
+class PlatformError : public std::runtime_error {
+public:
+    PlatformError(ErrorKind kind, const std::string& what);
+
+    ErrorKind kind() const noexcept { return kind_; }
+
+private:
+    ErrorKind kind_;
+};
+
+}  // namespace veltrane

@@ -1,0 +1,202 @@
+// The check at every paint: reload when the default device changed, the
+// no-device text, and never a reload loop.
+#include <gmock/gmock.h>
+
+#include <algorithm>
+
+#include "VeltraneFixture.h"
+
+namespace veltrane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class PaintTest : public VeltraneFixture {
+protected:
+    // A paint as the engine raises it after the window has been shown.
+    void paint() { window().Form_Paint(); }
+
+    void switchDefaultTo(const std::string& device, std::vector<std::string> fonts) {
+        fakes.printing.device = device;
+        fakes.printing.fonts = std::move(fonts);
+    }
+
+    // A new default whose fonts cannot be read: its count passes 16 bits.
+    void switchDefaultToUnreadable(const std::string& device) {
+        fakes.printing.device = device;
+        fakes.printing.countOverride = 40000;
+    }
+
+    int reloads() const { return fakes.log.count("Veltrane.Hide"); }
+};
+
+TEST_F(PaintTest, TheFirstPaintAfterANormalStartChangesNothing) {
+    started();
+    paint();
+    EXPECT_THAT(calls(), ElementsAre("Printers.Count", "Label5.Caption", "Printer.DeviceName"));
+}
+
+TEST_F(PaintTest, ANewDefaultDeviceReloadsEverythingAndShowsEntryZero) {
+    started();
+    controls.window.left = 5;  // the user moved the window
+    switchDefaultTo("Annex", {"Zeta", "beta"});
+    fakes.printing.deviceCount = 2;
+
+    paint();
+
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_TRUE(controls.window.visible);
+    EXPECT_EQ(controls.window.top, 0);
+    EXPECT_EQ(controls.window.left, 2910);
+    EXPECT_EQ(fake(names::Label5).caption, "Annex");
+    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 2");
+    EXPECT_THAT(fake(names::List1).entries, ElementsAre("arial", "Courier", "Serif"))
+        << "not doubled";
+    EXPECT_THAT(fake(names::List2).entries, ElementsAre("beta", "Zeta"));
+    EXPECT_EQ(fake(names::Label3).caption, "arial");
+    EXPECT_EQ(fake(names::Label4).caption, "beta");
+    EXPECT_EQ(fake(names::Label4).font.name, "beta");
+    EXPECT_EQ(fake(names::Text2).font.name, "arial");
+    const auto& log = calls();
+    const auto at = [&](const std::string& call) {
+        return std::find(log.begin(), log.end(), call) - log.begin();
+    };
+    EXPECT_LT(at("Veltrane.Hide"), at("List1.Clear"));
+    EXPECT_LT(at("List1.Clear"), at("List2.Clear"));
+    EXPECT_LT(at("List2.Clear"), at("Veltrane.Top=0"));
+    EXPECT_LT(at("Veltrane.Show"), at("Label3.Font.Name=arial"));
+}
+
+TEST_F(PaintTest, ANameDifferingOnlyInLetterCaseIsAnotherDevice) {
+    started();
+    fakes.printing.device = "OFFICE";
+    paint();
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_EQ(fake(names::Label5).caption, "OFFICE");
+}
+
+TEST_F(PaintTest, AddingOrRemovingADeviceWithoutANewDefaultDoesNotReload) {
+    started();
+    fakes.printing.deviceCount = 4;
+    paint();
+    EXPECT_EQ(reloads(), 0);
+    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 1");
+}
+
+TEST_F(PaintTest, WithNoDeviceLeftOnlyLabel5Changes) {
+    started();
+    fakes.printing.deviceCount = 0;
+    fakes.printing.device.reset();
+    paint();
+    EXPECT_THAT(calls(),
+                ElementsAre("Printers.Count", "Label5.Caption=No printers or fax programs"));
+    EXPECT_EQ(fake(names::List2).entries.size(), 3U);
+    EXPECT_EQ(fake(names::Text4).text, "3");
+}
+
+TEST_F(PaintTest, AnUnreadableServiceChangesNothingAndTheNextPaintTriesAgain) {
+    started();
+    switchDefaultTo("Annex", {"X"});
+    fakes.log.failAt("Printers.Count");
+    paint();
+    fakes.log.failAt("Printer.DeviceName");
+    paint();
+    EXPECT_EQ(reloads(), 0);
+    EXPECT_EQ(fake(names::Label5).caption, "Office");
+
+    paint();
+    EXPECT_EQ(reloads(), 1);
+}
+
+TEST_F(PaintTest, ThePaintThatShowCausesEndsAtTheComparison) {
+    started();
+    controls.window.onShow = [this] { paint(); };
+    switchDefaultTo("Annex", {"X"});
+    paint();
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_EQ(fakes.log.count("Veltrane.Show"), 1);
+}
+
+TEST_F(PaintTest, AnErrorInsideTheReloadsPopulationStillShowsTheWindow) {
+    started();
+    switchDefaultTo("Annex", {"X"});
+    fakes.log.failAt("Screen.Width");
+    paint();
+    EXPECT_TRUE(controls.window.visible);
+}
+
+TEST_F(PaintTest, AStartWithNoDeviceFillsBothListsOnceADeviceIsInstalled) {
+    fakes.printing.deviceCount = 0;
+    fakes.printing.device.reset();
+    started();
+    paint();
+    EXPECT_EQ(fake(names::Label5).caption, "No printers or fax programs");
+    EXPECT_TRUE(fake(names::List2).entries.empty());
+
+    fakes.printing.deviceCount = 1;
+    switchDefaultTo("Office", {"AAA-Resident"});
+    paint();
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_EQ(fake(names::List1).entries.size(), 3U);
+    EXPECT_THAT(fake(names::List2).entries, ElementsAre("AAA-Resident"));
+    EXPECT_EQ(fake(names::Label4).caption, "AAA-Resident");
+}
+
+TEST_F(PaintTest, ANewDefaultWithoutFontsKeepsTheSamplesAsTheyWere) {
+    started();
+    window().preview().List1_GotFocus();
+    switchDefaultTo("Raw", {});
+    paint();
+    EXPECT_TRUE(fake(names::List2).entries.empty());
+    EXPECT_EQ(fake(names::Label4).caption, "AAA-Resident");
+    EXPECT_EQ(fake(names::Text2).font.name, "arial");
+    EXPECT_EQ(window().preview().printerFontName(), "AAA-Resident");
+}
+
+TEST_F(PaintTest, AnErrorInsideTheSampleRefreshEndsThePaintQuietly) {
+    started();
+    switchDefaultTo("Annex", {"X"});
+    fakes.log.failAt("Label4.Font.Name=X");
+    EXPECT_NO_THROW(paint());
+    EXPECT_EQ(fake(names::Label4).caption, "");
+}
+
+// A device whose population fails before its name reaches Label5 is reloaded
+// once, not at every paint; another default, or the no-device state, ends that.
+TEST_F(PaintTest, AFailedReloadIsNotRepeatedForTheSameDevice) {
+    started();
+    switchDefaultToUnreadable("Broken");
+    paint();
+    paint();
+    paint();
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_EQ(fake(names::Label5).caption, "Office");
+    EXPECT_TRUE(controls.window.visible);
+
+    fakes.printing.countOverride.reset();
+    switchDefaultTo("Annex", {"X"});
+    paint();
+    EXPECT_EQ(reloads(), 2);
+    EXPECT_EQ(fake(names::Label5).caption, "Annex");
+
+    fakes.printing.device = "Broken";
+    paint();
+    EXPECT_EQ(reloads(), 3) << "readable now: another default always reloads";
+    EXPECT_EQ(fake(names::Label5).caption, "Broken");
+}
+
+TEST_F(PaintTest, TheNoDeviceStateForgetsAFailedReload) {
+    started();
+    switchDefaultToUnreadable("Broken");
+    paint();
+    fakes.printing.deviceCount = 0;
+    paint();
+    fakes.printing.deviceCount = 1;
+    fakes.printing.countOverride.reset();
+    paint();
+    EXPECT_EQ(reloads(), 2);
+    EXPECT_EQ(fake(names::Label5).caption, "Broken");
+}
+
+}  // namespace
+}  // namespace veltrane::testing

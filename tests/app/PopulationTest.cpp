@@ -1,0 +1,199 @@
+// The start-up population: what it writes, in which order, and what the window
+// holds when a step fails.
+#include <gmock/gmock.h>
+
+#include <cmath>
+#include <limits>
+
+#include "VeltraneFixture.h"
+
+namespace veltrane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class PopulationTest : public VeltraneFixture {};
+
+TEST_F(PopulationTest, WritesEveryCountAndNameAndFillsBothSortedLists) {
+    window().Form_Load();
+
+    EXPECT_EQ(controls.window.top, 0);
+    EXPECT_EQ(controls.window.left, 2910);  // (19200 - 13380) / 2
+    EXPECT_EQ(fake(names::Text1).text, "3");
+    EXPECT_EQ(fake(names::Text4).text, "3");
+    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 1");
+    EXPECT_EQ(fake(names::Label6).toolTip,
+              " Check your printer and fax folder for the 1 devices. ");
+    EXPECT_EQ(fake(names::Label5).caption, "Office");
+    EXPECT_THAT(fake(names::List1).entries, ElementsAre("arial", "Courier", "Serif"));
+    EXPECT_THAT(fake(names::List2).entries, ElementsAre("AAA-Resident", "helvetica", "Zapf"));
+    EXPECT_EQ(fake(names::List1).selected, 0U);
+    EXPECT_EQ(fake(names::List2).selected, 0U);
+    EXPECT_FALSE(fake(names::Label3).bold || fake(names::Label3).italic);
+    EXPECT_FALSE(fake(names::Label4).bold || fake(names::Label4).italic);
+    EXPECT_EQ(window().fontIndex(), 3) << "the counter ends at the number of printer fonts";
+}
+
+TEST_F(PopulationTest, ReadsEveryCountAfreshAtTheStepThatUsesIt) {
+    fakes.screen.fonts = {"A"};
+    fakes.printing.fonts = {"P"};
+    window().Form_Load();
+    EXPECT_THAT(
+        calls(),
+        ElementsAre("Veltrane.Top=0", "Veltrane.Width", "Screen.Width", "Veltrane.Left=2910",
+                    "Screen.FontCount", "Text1.Text=1", "Printer.FontCount", "Text4.Text=1",
+                    "Printers.Count", "Label6.Caption=Number of Devices: 1", "Printers.Count",
+                    "Label6.ToolTipText= Check your printer and fax folder for the 1 devices. ",
+                    "Printer.DeviceName", "Label5.Caption=Office", "Screen.FontCount",
+                    "Screen.Fonts", "List1.AddItem", "List1.Selected(0)=true", "Printer.FontCount",
+                    "Printer.Fonts", "List2.AddItem", "List2.Selected(0)=true",
+                    "Label3.FontBold=false", "Label4.FontBold=false", "Label3.FontItalic=false",
+                    "Label4.FontItalic=false"));
+}
+
+TEST_F(PopulationTest, ThreeDevicesAreJoinedToTheLiteralsWithNothingBetween) {
+    fakes.printing.deviceCount = 3;
+    window().Form_Load();
+    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 3");
+    EXPECT_EQ(fake(names::Label6).toolTip,
+              " Check your printer and fax folder for the 3 devices. ");
+}
+
+// What the window holds after the first failing step.
+struct FailureRow {
+    const char* what;
+    const char* failingCall;
+    int occurrence;
+    std::size_t list1Entries;
+    bool list1Selected;
+    std::size_t list2Entries;
+    const char* text4;
+    const char* label6;
+    const char* label5;
+};
+
+class PopulationFailureTest : public VeltraneFixture,
+                              public ::testing::WithParamInterface<FailureRow> {};
+
+TEST_P(PopulationFailureTest, KeepsWhatTheStepsBeforeTheFailureWrote) {
+    const FailureRow& row = GetParam();
+    fakes.log.failAt(row.failingCall, row.occurrence);
+
+    window().Form_Load();  // never throws: its trap ends it quietly
+
+    EXPECT_EQ(fake(names::List1).entries.size(), row.list1Entries);
+    EXPECT_EQ(fake(names::List1).selected.has_value(), row.list1Selected);
+    EXPECT_EQ(fake(names::List2).entries.size(), row.list2Entries);
+    EXPECT_FALSE(fake(names::List2).selected.has_value());
+    EXPECT_EQ(fake(names::Text4).text, row.text4);
+    EXPECT_EQ(fake(names::Label6).caption, row.label6);
+    EXPECT_EQ(fake(names::Label5).caption, row.label5);
+    EXPECT_TRUE(fake(names::Label3).bold && fake(names::Label4).italic)
+        << "the styles are not cleared";
+}
+
+// Steps 4 to 7 (the device's details) only skip their own rest: the screen
+// fonts are still listed, and the population then ends.
+INSTANTIATE_TEST_SUITE_P(
+    EveryStep, PopulationFailureTest,
+    ::testing::Values(FailureRow{"top", "Veltrane.Top=0", 1, 0, false, 0, "", "", ""},
+                      FailureRow{"screen width", "Screen.Width", 1, 0, false, 0, "", "", ""},
+                      FailureRow{"screen count", "Text1.Text=3", 1, 0, false, 0, "", "", ""},
+                      FailureRow{"printer count", "Printer.FontCount", 1, 3, true, 0, "", "", ""},
+                      FailureRow{"device count", "Printers.Count", 1, 3, true, 0, "3", "", ""},
+                      FailureRow{"device count again", "Printers.Count", 2, 3, true, 0, "3",
+                                 "Number of Devices: 1", ""},
+                      FailureRow{"device name", "Printer.DeviceName", 1, 3, true, 0, "3",
+                                 "Number of Devices: 1", ""},
+                      FailureRow{"a screen font", "Screen.Fonts", 2, 1, false, 0, "3",
+                                 "Number of Devices: 1", "Office"},
+                      FailureRow{"a printer font", "Printer.Fonts", 2, 3, true, 1, "3",
+                                 "Number of Devices: 1", "Office"}),
+    [](const auto& row) {
+        std::string name = row.param.what;
+        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+TEST_F(PopulationTest, WithNoDeviceTheScreenFontsAreStillListed) {
+    fakes.printing.device.reset();
+    fakes.printing.deviceCount = 0;
+    window().Form_Load();
+    EXPECT_EQ(fake(names::Text1).text, "3");
+    EXPECT_THAT(fake(names::List1).entries, ElementsAre("arial", "Courier", "Serif"));
+    EXPECT_EQ(fake(names::List1).selected, 0U);
+    EXPECT_TRUE(fake(names::List2).entries.empty());
+    EXPECT_EQ(fake(names::Text4).text, "");
+    EXPECT_EQ(fake(names::Label5).caption, "");
+}
+
+TEST_F(PopulationTest, AnEmptyListStopsThePopulationAtItsSelection) {
+    fakes.screen.fonts.clear();
+    window().Form_Load();
+    EXPECT_TRUE(fake(names::List1).entries.empty());
+    EXPECT_EQ(fakes.log.count("Printer.Fonts"), 0) << "List2 is not filled";
+    EXPECT_TRUE(fake(names::Label3).bold);
+
+    fakes.screen.fonts = {"A"};
+    fakes.printing.fonts.clear();
+    fake(names::List1).Clear();
+    window().Form_Load();
+    EXPECT_EQ(fake(names::Text4).text, "0");
+    EXPECT_EQ(fake(names::List1).selected, 0U);
+    EXPECT_TRUE(fake(names::List2).entries.empty());
+    EXPECT_TRUE(fake(names::Label4).bold) << "the styles are not cleared";
+}
+
+TEST_F(PopulationTest, APrinterFontCountBeyond16BitsOverflows) {
+    fakes.printing.countOverride = 32768;
+    window().Form_Load();
+    EXPECT_EQ(fake(names::Text4).text, "") << "32768 does not fit: step 4 fails";
+    EXPECT_TRUE(fake(names::List2).entries.empty());
+    EXPECT_EQ(fake(names::List1).entries.size(), 3U);
+}
+
+TEST_F(PopulationTest, AScreenFontCountOfMinus32768OverflowsAtItsBound) {
+    fakes.screen.countOverride = -32768;
+    window().Form_Load();
+    EXPECT_EQ(fake(names::Text1).text, "-32768") << "a minus sign and no leading blank";
+    EXPECT_TRUE(fake(names::List1).entries.empty()) << "the bound -32768 - 1 overflows";
+    EXPECT_TRUE(fake(names::List2).entries.empty());
+}
+
+TEST_F(PopulationTest, ALoopOfThe32767NamesThat16BitsHoldCompletes) {
+    fakes.screen.fonts.clear();
+    for (int i = 0; i < 32767; ++i) fakes.screen.fonts.push_back(std::to_string(100000 + i));
+    window().Form_Load();
+    EXPECT_EQ(fake(names::List1).entries.size(), 32767U);
+    EXPECT_EQ(fake(names::List1).entries.back(), "132766");
+    EXPECT_EQ(fake(names::List2).entries.size(), 3U);
+}
+
+TEST_F(PopulationTest, ASecondRunOnListsNotClearedAddsEveryNameAgain) {
+    window().Form_Load();
+    window().Form_Load();
+    EXPECT_THAT(fake(names::List1).entries,
+                ElementsAre("arial", "arial", "Courier", "Courier", "Serif", "Serif"));
+    EXPECT_EQ(fake(names::List2).entries.size(), 6U);
+}
+
+TEST_F(PopulationTest, CentringKeepsHalfTwipsAndGoesNegativeOnANarrowScreen) {
+    fakes.screen.width = 19201;
+    window().Form_Load();
+    EXPECT_EQ(controls.window.left, 2910.5F);
+
+    fakes.screen.width = 12000;
+    window().Form_Load();
+    EXPECT_EQ(controls.window.left, -690);
+}
+
+TEST_F(PopulationTest, ACentringThatIsNotANumberIsAnError) {
+    fakes.screen.width = std::numeric_limits<float>::quiet_NaN();
+    window().Form_Load();
+    EXPECT_EQ(controls.window.top, 0);
+    EXPECT_EQ(controls.window.left, -1) << "Left is not written";
+    EXPECT_EQ(fake(names::Text1).text, "");
+}
+
+}  // namespace
+}  // namespace veltrane::testing

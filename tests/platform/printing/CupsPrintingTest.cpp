@@ -1,0 +1,182 @@
+// The printing service against a real print server of the test's own.
+#include <cups/cups.h>
+#include <gmock/gmock.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <set>
+#include <thread>
+
+#include "CupsPrinting.h"
+#include "ErrorKindOf.h"
+#include "FontconfigFamilies.h"
+#include "PlatformError.h"
+#include "PrivateCupsd.h"
+
+namespace veltrane::testing {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+
+class CupsPrintingTest : public ::testing::Test {
+protected:
+    CupsPrintingTest() {
+        server.useInThisProcess();
+        server.addQueue("office", testPpd({"AAA-Resident", "Courier"}));
+        server.addQueue("plain", std::nullopt);
+        server.setDefault("office");
+    }
+
+    // Every font of the default device, as a population reads them in one event.
+    std::vector<std::string> defaultFonts() {
+        std::vector<std::string> fonts;
+        const auto count = printing.FontCount();
+        for (Int16 i = 0; i < count; ++i) fonts.push_back(printing.Fonts(i));
+        return fonts;
+    }
+
+    void nextEvent() { epoch.begin(); }
+
+    PrivateCupsd server;
+    EventEpoch epoch;
+    CupsPrinting printing{epoch};
+};
+
+TEST_F(CupsPrintingTest, TheDefaultQueueHasItsResidentFontsAndTheSystemsScalableFamilies) {
+    EXPECT_EQ(printing.Count(), 2);
+    EXPECT_EQ(printing.DeviceName(), "office");
+    const std::vector<std::string> fonts = defaultFonts();
+    ASSERT_GE(fonts.size(), 2U);
+    EXPECT_EQ(fonts[0], "AAA-Resident");
+    EXPECT_EQ(fonts[1], "Courier");
+    const std::set<std::string> shown(fonts.begin(), fonts.end());
+    EXPECT_EQ(shown.size(), fonts.size()) << "each font once";
+    for (const std::string& family : fontconfigFamilies(":scalable=true").firstNames) {
+        EXPECT_THAT(shown, Contains(family));
+    }
+    Int16 index = 1;
+    printing.Fonts(index);
+    EXPECT_EQ(index, 1) << "the index is left unchanged";
+    index = static_cast<Int16>(fonts.size());
+    EXPECT_EQ(kindOf([&] { printing.Fonts(index); }), ErrorKind::NoSuchEntry);
+}
+
+TEST_F(CupsPrintingTest, ChangesOnTheServerShowAtTheNextEvent) {
+    server.setDefault("plain");
+    nextEvent();
+    EXPECT_EQ(printing.DeviceName(), "plain");
+    EXPECT_EQ(printing.FontCount(), 0) << "a raw queue has no fonts";
+
+    server.addQueue("plain", testPpd({"Replaced-Font"}));
+    nextEvent();
+    EXPECT_EQ(defaultFonts().front(), "Replaced-Font");
+
+    server.removeQueue("office");
+    nextEvent();
+    EXPECT_EQ(printing.Count(), 1);
+}
+
+TEST_F(CupsPrintingTest, OneEventSeesOneViewEvenWhenTheDefaultChangesMeanwhile) {
+    EXPECT_EQ(printing.DeviceName(), "office");
+    server.setDefault("plain");
+    server.addQueue("third", std::nullopt);
+    EXPECT_EQ(printing.FontCount(), static_cast<std::int64_t>(defaultFonts().size()));
+    EXPECT_GT(printing.FontCount(), 0) << "still the fonts of office";
+    EXPECT_EQ(printing.DeviceName(), "office");
+    EXPECT_EQ(printing.Count(), 2);
+
+    nextEvent();
+    EXPECT_EQ(printing.DeviceName(), "plain");
+    EXPECT_EQ(printing.Count(), 3);
+}
+
+TEST_F(CupsPrintingTest, TheUsersChoiceComesBeforeTheServersDefault) {
+    server.lpoptions({"-p", "office/wide", "-o", "media=A4"});
+    server.lpoptions({"-d", "office/wide"});
+    nextEvent();
+    EXPECT_EQ(printing.DeviceName(), "office/wide");
+    EXPECT_EQ(defaultFonts().front(), "AAA-Resident") << "an instance has its queue's fonts";
+
+    ::setenv("LPDEST", "plain", 1);
+    nextEvent();
+    EXPECT_EQ(printing.DeviceName(), "plain");
+    ::unsetenv("LPDEST");
+}
+
+TEST_F(CupsPrintingTest, QueuesWithoutADefaultHaveNoDevice) {
+    server.removeQueue("office");
+    server.addQueue("office", testPpd({"AAA-Resident"}));  // a new queue is no default
+    nextEvent();
+    EXPECT_EQ(printing.Count(), 2);
+    EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::DeviceUnavailable);
+    EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::DeviceUnavailable);
+}
+
+TEST_F(CupsPrintingTest, OddQueueNamesArePlainNames) {
+    server.addQueue("a&b", testPpd({"Odd&Font"}));
+    server.setDefault("a&b");
+    nextEvent();
+    EXPECT_EQ(printing.DeviceName(), "a&b");
+    EXPECT_EQ(defaultFonts().front(), "Odd&Font");
+
+    // cupsd refuses to hand out the PPD of a queue whose name holds "<".
+    server.addQueue("<b>x<b>", testPpd({"Hidden"}));
+    server.setDefault("<b>x<b>");
+    nextEvent();
+    EXPECT_EQ(printing.DeviceName(), "<b>x<b>");
+    EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::ServiceFailure);
+}
+
+TEST_F(CupsPrintingTest, AStoppedServerHasNoDevicesAndEveryPrinterOperationRaises) {
+    server.stop();
+    nextEvent();
+    EXPECT_EQ(printing.Count(), 0);
+    Int16 index = 0;
+    EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::DeviceUnavailable);
+    EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::DeviceUnavailable);
+    EXPECT_EQ(kindOf([&] { printing.Fonts(index); }), ErrorKind::DeviceUnavailable);
+
+    server.start();
+    nextEvent();
+    EXPECT_EQ(printing.DeviceName(), "office");
+}
+
+// A socket that takes connections and never says a word.
+class SilentServer {
+public:
+    explicit SilentServer(const std::string& path) : socket_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        path.copy(address.sun_path, sizeof(address.sun_path) - 1);
+        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+        ::listen(socket_, 8);
+    }
+    ~SilentServer() { ::close(socket_); }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+
+private:
+    int socket_;
+};
+
+TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
+    const std::string path = server.folder() + "/silent.sock";
+    SilentServer silent(path);
+    ::setenv("CUPS_SERVER", path.c_str(), 1);
+    cupsSetServer(nullptr);
+    nextEvent();
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::ServiceFailure)
+        << "never 0 devices for a server that could not be read";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::ServiceFailure);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
+        << "the same event does not ask again";
+}
+
+}  // namespace
+}  // namespace veltrane::testing

@@ -1,0 +1,47 @@
+// The entries of a sorted list box: the order and the selection's place in it.
+#include <gmock/gmock.h>
+
+#include "SortedEntries.h"
+
+namespace veltrane {
+namespace {
+
+using ::testing::ElementsAre;
+
+std::vector<std::string> settled(SortedEntries& entries) {
+    std::optional<std::size_t> none;
+    entries.settle(none);
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < entries.size(); ++i) texts.push_back(entries.text(i));
+    return texts;
+}
+
+TEST(SortedEntriesTest, SortsIgnoringCaseAndKeepsCaseTwinsInTheOrderAdded) {
+    SortedEntries entries;
+    for (const char* name : {"beta", "Alpha", "BETA", "alpha", "Beta", "Ärger", "zeta"}) {
+        entries.add(name);
+    }
+    EXPECT_THAT(settled(entries),
+                ElementsAre("Alpha", "alpha", "beta", "BETA", "Beta", "zeta", "Ärger"));
+    entries.add("ALPHA");
+    EXPECT_THAT(settled(entries),
+                ElementsAre("Alpha", "alpha", "ALPHA", "beta", "BETA", "Beta", "zeta", "Ärger"))
+        << "a later twin goes after the earlier ones";
+}
+
+TEST(SortedEntriesTest, TheSelectionMovesWithItsEntryWhenOthersAreMergedIn) {
+    SortedEntries entries;
+    entries.add("m");
+    entries.add("x");
+    std::optional<std::size_t> selected;
+    entries.settle(selected);
+    selected = 0;  // "m"
+    for (const char* name : {"a", "M", "b", "z"}) entries.add(name);
+    entries.settle(selected);
+    ASSERT_TRUE(selected);
+    EXPECT_EQ(entries.text(*selected), "m");
+    EXPECT_EQ(*selected, 2U);
+}
+
+}  // namespace
+}  // namespace veltrane

@@ -1,0 +1,369 @@
+// The real window and its controls, built by the engine from the design, on
+// Qt's offscreen platform at 96 dots per inch.
+#include <gmock/gmock.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTextEdit>
+
+#include "FakeServices.h"
+#include "QtLabel.h"
+#include "VeltraneControls.h"
+#include "VeltraneProject.h"
+#include "WindowEngine.h"
+
+namespace veltrane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() {
+        fakes.screen.fonts = {"Liberation Serif", "DejaVu Sans", "liberation mono"};
+        fakes.printing.fonts = {"Liberation Sans", "AAA-Resident"};
+    }
+
+    WindowEngine& engine() {
+        if (!engine_) engine_ = std::make_unique<WindowEngine>(project, fakes.services, epoch);
+        return *engine_;
+    }
+
+    WindowEngine& started() {
+        engine().start();
+        QApplication::processEvents();
+        return engine();
+    }
+
+    template <typename Widget = QWidget>
+    Widget* widget(std::string_view name) {
+        auto* found = qobject_cast<Widget*>(engine().widget(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    template <typename Widget = QWidget, typename Control>
+    Widget* widget(ControlName<Control> name) {
+        return widget<Widget>(name.text);
+    }
+
+    QString caption(ControlName<Label> name) { return widget<QtLabel>(name)->caption(); }
+
+    std::vector<std::string> rows(ControlName<ListBox> list) {
+        std::vector<std::string> texts;
+        QAbstractItemModel* model = widget<QListView>(list)->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            texts.push_back(model->index(row, 0).data().toString().toStdString());
+        }
+        return texts;
+    }
+
+    FakeWindow fakes;
+    EventEpoch epoch;
+    Project project = veltraneProject();
+
+private:
+    std::unique_ptr<WindowEngine> engine_;
+};
+
+TEST_F(WindowTest, EveryControlSitsAtItsPixelRectangle) {
+    ASSERT_EQ(QApplication::primaryScreen()->logicalDotsPerInch(), 96);
+    const std::map<std::string_view, QRect> expected = {
+        {names::Label1.text, {116, 4, 198, 28}},     {names::Label2.text, {455, 4, 435, 28}},
+        {names::Label5.text, {451, 32, 435, 28}},    {names::Text2.text, {263, 60, 357, 56}},
+        {names::Label6.text, {756, 64, 127, 51}},    {names::Text1.text, {175, 68, 81, 33}},
+        {names::Text4.text, {628, 68, 81, 33}},      {names::Label3.text, {3, 118, 425, 115}},
+        {names::Label4.text, {456, 118, 425, 115}},  {names::Command1.text, {128, 237, 175, 33}},
+        {names::Command2.text, {581, 237, 175, 33}}, {names::List1.text, {44, 276, 342, 410}},
+        {names::List2.text, {497, 276, 342, 410}}};
+    for (const auto& [name, rect] : expected) {
+        EXPECT_EQ(widget(name)->geometry(), rect) << name;
+    }
+    QWidget& window = engine().window();
+    EXPECT_EQ(window.size(), QSize(886, 706));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "fixed size";
+    EXPECT_EQ(window.children().size(), 13);
+}
+
+TEST_F(WindowTest, TheWindowHasItsCaptionIconAndTitleBarButtons) {
+    QWidget& window = engine().window();
+    EXPECT_EQ(window.windowTitle(), "Veltrane                 veltrane.example");
+    const QIcon icon = window.windowIcon();
+    EXPECT_THAT(icon.availableSizes(), ElementsAre(QSize(32, 32), QSize(16, 16)));
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+TEST_F(WindowTest, DesignFontsResolveToTheirLiberationStandIns) {
+    struct Expected {
+        std::string_view control;
+        const char* family;
+        double points;
+        bool bold;
+    };
+    for (const Expected& font :
+         {Expected{names::Label1.text, "Liberation Sans Narrow", 14.25, true},
+          Expected{names::Command2.text, "Liberation Sans Narrow", 14.25, true},
+          Expected{names::Text4.text, "Liberation Sans Narrow", 14.25, true},
+          Expected{names::Text2.text, "Liberation Sans", 24, false},
+          Expected{names::Label3.text, "Liberation Sans", 24, false},
+          Expected{names::List1.text, "Liberation Sans", 18, true}}) {
+        const QFontInfo info(widget(font.control)->font());
+        EXPECT_EQ(info.family(), font.family) << font.control;
+        EXPECT_EQ(widget(font.control)->font().pointSizeF(), font.points) << font.control;
+        EXPECT_EQ(info.bold(), font.bold) << font.control;
+        EXPECT_FALSE(info.italic() || widget(font.control)->font().underline());
+    }
+    const QFontMetrics metrics(widget(names::Text2)->font());
+    EXPECT_LT(metrics.horizontalAdvance("Enter some text here!"), 357 - 8)
+        << "the sample text fits one line of Text2";
+}
+
+TEST_F(WindowTest, TabGoesThroughTheControlsInTabIndexOrder) {
+    std::vector<std::string> order;
+    QWidget* current = widget(names::List1);
+    for (int i = 0; i < 8; ++i) {
+        order.push_back(current->objectName().toStdString());
+        do {
+            current = current->nextInFocusChain();
+        } while (!(current->focusPolicy() & Qt::TabFocus) ||
+                 current->parent() != &engine().window());
+    }
+    EXPECT_THAT(order, ElementsAre("List1", "Command1", "Command2", "List2", "Text1", "Text4",
+                                   "Text2", "List1"));
+}
+
+TEST_F(WindowTest, ControlsCarryTheirDesignContentsAndSettings) {
+    EXPECT_EQ(caption(names::Label1), "Number of Screen Fonts");
+    EXPECT_EQ(caption(names::Label2), "Number of Fonts on the Default Printer/Fax Device:");
+    EXPECT_EQ(caption(names::Label5), "");
+    auto* copy1 = widget<QPushButton>(names::Command1);
+    EXPECT_EQ(copy1->text(), "&Copy to Clipboard");
+    EXPECT_EQ(copy1->toolTip(),
+              " You may copy the screen font name to the clipboard by clicking here. ");
+    EXPECT_EQ(widget<QPushButton>(names::Command2)->toolTip(),
+              " You may copy the printer font name to the clipboard by clicking here. ");
+    auto* count = widget<QLineEdit>(names::Text1);
+    EXPECT_TRUE(count->isReadOnly());
+    EXPECT_EQ(count->alignment(), Qt::AlignCenter);
+    EXPECT_FALSE(count->hasFrame());
+    auto* sample = widget<QTextEdit>(names::Text2);
+    EXPECT_EQ(sample->toPlainText(), "Enter some text here!\n");
+    EXPECT_EQ(sample->document()->blockCount(), 2) << "a second, empty line";
+    EXPECT_FALSE(sample->acceptRichText());
+    EXPECT_FALSE(sample->isReadOnly());
+    EXPECT_EQ(sample->frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(sample->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(sample->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(widget<QListView>(names::List1)->selectionMode(), QAbstractItemView::SingleSelection);
+}
+
+TEST_F(WindowTest, TheStartUpFillsTheSortedListsAndTheSamples) {
+    started();
+    EXPECT_THAT(rows(names::List1),
+                ElementsAre("DejaVu Sans", "liberation mono", "Liberation Serif"));
+    EXPECT_THAT(rows(names::List2), ElementsAre("AAA-Resident", "Liberation Sans"));
+    EXPECT_EQ(caption(names::Label3), "DejaVu Sans");
+    EXPECT_EQ(caption(names::Label4), "AAA-Resident");
+    EXPECT_EQ(QFontInfo(widget(names::Label3)->font()).family(), "DejaVu Sans");
+    EXPECT_EQ(widget(names::Label3)->font().pointSizeF(), 24);
+    EXPECT_EQ(widget(names::Text2)->font().family(), "DejaVu Sans");
+    EXPECT_EQ(widget<QLineEdit>(names::Text1)->text(), "3");
+    EXPECT_EQ(widget<QLineEdit>(names::Text4)->text(), "2");
+    EXPECT_EQ(caption(names::Label5), "Office");
+    EXPECT_EQ(caption(names::Label6), "Number of Devices: 1");
+    EXPECT_EQ(widget(names::Label6)->toolTip(),
+              " Check your printer and fax folder for the 1 devices. ");
+    EXPECT_TRUE(engine().window().isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), widget(names::List1));
+    EXPECT_EQ(fakes.log.count("List1.Text"), 0) << "the fakes log services only";
+}
+
+TEST_F(WindowTest, ListsSortIgnoringCaseAndKeepCaseTwinsSideBySide) {
+    ListBox& list = engine()[names::List1];
+    for (const char* name : {"beta", "Alpha", "BETA", "alpha"}) list.AddItem(name);
+    list.SetSelected(1, true);
+    EXPECT_THAT(rows(names::List1), ElementsAre("Alpha", "alpha", "beta", "BETA"));
+    EXPECT_EQ(list.Text(), "alpha");
+    list.AddItem("Aardvark");
+    EXPECT_EQ(list.Text(), "alpha") << "the selection stays on its entry";
+    EXPECT_THROW(list.SetSelected(5, true), PlatformError);
+    list.Clear();
+    EXPECT_EQ(list.Text(), "");
+    EXPECT_THROW(list.SetSelected(0, true), PlatformError);
+}
+
+QImage rendered(QWidget* widget) {
+    QImage image(widget->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    widget->render(&image);
+    return image;
+}
+
+int inkWidth(const QImage& image) {
+    int left = image.width();
+    int right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return right - left + 1;
+}
+
+TEST_F(WindowTest, LabelsShowMarkupAsCharactersAndAmpersandsAsAccessKeys) {
+    Label& label = engine()[names::Label3];
+    auto* view = widget(names::Label3);
+    label.SetCaption("x");
+    const int plain = inkWidth(rendered(view));
+    label.SetCaption("<b>x</b>");
+    EXPECT_GT(inkWidth(rendered(view)), 3 * plain) << "the tags are shown, not obeyed";
+
+    label.SetCaption("ab");
+    const QImage ab = rendered(view);
+    label.SetCaption("a&b");
+    const QImage accessKey = rendered(view);
+    EXPECT_NEAR(inkWidth(accessKey), inkWidth(ab), 1) << "the ampersand itself is hidden";
+    EXPECT_NE(accessKey, ab) << "b is underlined";
+    label.SetCaption("a&&b");
+    EXPECT_GT(inkWidth(rendered(view)), inkWidth(ab) + 5) << "&& shows one ampersand";
+    EXPECT_EQ(label.Caption(), "a&&b");
+}
+
+TEST_F(WindowTest, TheSampleIsWrittenInTheSelectedFont) {
+    started();
+    auto* view = widget(names::Label3);
+    Label& label = engine()[names::Label3];
+    label.Font().SetName("Liberation Serif");
+    EXPECT_EQ(QFontInfo(view->font()).family(), "Liberation Serif");
+    EXPECT_EQ(view->font().pointSizeF(), 24) << "only the name changes";
+    QtLabel inDefaultFont(nullptr);
+    inDefaultFont.setGeometry(view->geometry());
+    QFont defaultFont = QApplication::font();
+    defaultFont.setPointSizeF(24);
+    inDefaultFont.setFont(defaultFont);
+    inDefaultFont.SetCaption(label.Caption());
+    EXPECT_NE(rendered(view), rendered(&inDefaultFont));
+
+    label.Font().SetName("No Such Font Anywhere");
+    EXPECT_FALSE(QFontInfo(view->font()).family().isEmpty());
+    EXPECT_GT(inkWidth(rendered(view)), 0) << "the nearest font, never a blank label";
+    label.Font().SetName("");
+    EXPECT_GT(inkWidth(rendered(view)), 0);
+}
+
+TEST_F(WindowTest, MouseAndKeysInTheListsShowTheirSamples) {
+    started();
+    auto* list1 = widget<QListView>(names::List1);
+    const QRect third = list1->visualRect(list1->model()->index(2, 0));
+    QTest::mousePress(list1->viewport(), Qt::LeftButton, {}, third.center());
+    EXPECT_EQ(caption(names::Label3), "Liberation Serif") << "the press already shows the entry";
+    QTest::mouseRelease(list1->viewport(), Qt::LeftButton, {}, third.center());
+    QTest::keyClick(list1, Qt::Key_Up);
+    EXPECT_EQ(caption(names::Label3), "liberation mono");
+    EXPECT_EQ(widget(names::Text2)->font().family(), "liberation mono");
+
+    auto* list2 = widget<QListView>(names::List2);
+    QTest::keyClick(list2, Qt::Key_Down);
+    EXPECT_EQ(caption(names::Label4), "Liberation Sans");
+    EXPECT_EQ(widget(names::Text2)->font().family(), "Liberation Sans");
+}
+
+TEST_F(WindowTest, AHeldKeyGivesOneKeyUpAtItsRealRelease) {
+    started();
+    auto* list1 = widget<QListView>(names::List1);
+    engine()[names::Label3].SetCaption("untouched");
+    QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(list1, &repeat);
+    EXPECT_EQ(caption(names::Label3), "untouched");
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(list1, &release);
+    EXPECT_EQ(caption(names::Label3), "DejaVu Sans");
+}
+
+TEST_F(WindowTest, GotFocusComesWithAMoveOfTheFocusNotWithComingBackToTheWindow) {
+    started();
+    auto* list1 = widget(names::List1);
+    widget(names::List2)->setFocus(Qt::TabFocusReason);
+    engine()[names::Label4].SetCaption("untouched");
+    QFocusEvent comingBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(list1, &comingBack);
+    EXPECT_EQ(caption(names::Label4), "untouched");
+    list1->setFocus(Qt::BacktabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(caption(names::Label4), "AAA-Resident") << "GotFocus refreshes both samples";
+}
+
+TEST_F(WindowTest, EachCopyButtonCopiesItsOwnList) {
+    started();
+    widget<QPushButton>(names::Command2)->click();
+    EXPECT_EQ(fakes.clipboard.text, "AAA-Resident");
+    widget<QPushButton>(names::Command1)->click();
+    EXPECT_EQ(fakes.clipboard.text, "DejaVu Sans");
+}
+
+TEST_F(WindowTest, AnErrorAnEventHandsOnIsReportedInOneLineAndDropped) {
+    started();
+    fakes.log.failAt("Clipboard.Clear");
+    ::testing::internal::CaptureStderr();
+    widget<QPushButton>(names::Command2)->click();
+    const std::string report = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(report, "veltrane: Command2_Click: injected failure at Clipboard.Clear\n");
+    widget<QPushButton>(names::Command2)->click();
+    EXPECT_EQ(fakes.clipboard.text, "AAA-Resident") << "the program goes on";
+}
+
+TEST_F(WindowTest, EveryExposeOfTheWindowRaisesPaint) {
+    started();
+    const int before = fakes.log.count("Printers.Count");
+    engine().window().hide();
+    engine().window().show();
+    QApplication::processEvents();
+    EXPECT_GT(fakes.log.count("Printers.Count"), before);
+}
+
+// Logic whose procedures are given as they are, spelling and all.
+class GivenProcedures : public FormProgram {
+public:
+    explicit GivenProcedures(FormProcedures procedures) : procedures_(std::move(procedures)) {}
+    FormProcedures procedures() override { return procedures_; }
+
+private:
+    FormProcedures procedures_;
+};
+
+TEST_F(WindowTest, AProcedureTheDesignCannotRaiseStopsTheStartNamingIt) {
+    const auto startWith = [&](const std::string& control, auto event) {
+        FormProcedures procedures;
+        event(procedures.controls[control]);
+        project.createProgram = [procedures](FormControls&, Services&) {
+            return std::make_unique<GivenProcedures>(procedures);
+        };
+        try {
+            WindowEngine engine(project, fakes.services, epoch);
+        } catch (const PlatformError& error) {
+            EXPECT_EQ(error.kind(), ErrorKind::Wiring);
+            return std::string(error.what());
+        }
+        return std::string("started");
+    };
+    EXPECT_EQ(startWith("Lsit1", [](ControlProcedures& on) { on.KeyUp = [](Int16, Int16) {}; }),
+              "Lsit1_KeyUp: the window Veltrane has no control named Lsit1");
+    EXPECT_EQ(startWith("Label3", [](ControlProcedures& on) { on.Click = [] {}; }),
+              "Label3_Click: this kind of control raises no Click");
+    EXPECT_EQ(startWith("Command1", [](ControlProcedures& on) { on.GotFocus = [] {}; }),
+              "Command1_GotFocus: this kind of control raises no GotFocus");
+    EXPECT_EQ(startWith("List2", [](ControlProcedures& on) { on.GotFocus = [] {}; }), "started");
+}
+
+}  // namespace
+}  // namespace veltrane::testing
