@@ -15,6 +15,18 @@ std::string decimal(std::int64_t number) {
     return std::to_string(number);
 }
 
+// Marks a reload as under way for as long as it runs, however it ends.
+class ReloadUnderWay {
+public:
+    explicit ReloadUnderWay(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ReloadUnderWay() { flag_ = false; }
+    ReloadUnderWay(const ReloadUnderWay&) = delete;
+    ReloadUnderWay& operator=(const ReloadUnderWay&) = delete;
+
+private:
+    bool& flag_;
+};
+
 // Half a twip is kept; a result that is not a finite number is an error.
 float centred(float screenWidth, float windowWidth) {
     const float left = (screenWidth - windowWidth) / 2.0F;
@@ -66,20 +78,25 @@ FormProcedures Veltrane::procedures() {
 }
 
 void Veltrane::Form_Load() {
+    printerSideComplete_ = false;
+    failedDevice_.reset();
     try {
         placeAtTopCentre();
         Text1.SetText(decimal(services_.screen.FontCount()));
         const bool deviceRead = writeDeviceDetails();
         fillScreenFontList();
         List1.SetSelected(0, true);
-        if (!deviceRead) return;
-        fillPrinterFontList();
-        List2.SetSelected(0, true);
-        preview_.clearSampleStyles();
+        if (deviceRead) {
+            fillPrinterFontList();
+            printerSideComplete_ = true;
+            List2.SetSelected(0, true);
+            preview_.clearSampleStyles();
+        }
     } catch (const PlatformError&) {
         // The trap: the first failing step ends the population quietly, and the
         // window keeps what the steps before it wrote.
     }
+    if (!printerSideComplete_) showDefaultWithoutFonts();
 }
 
 void Veltrane::placeAtTopCentre() {
@@ -89,19 +106,44 @@ void Veltrane::placeAtTopCentre() {
 }
 
 // The default device's font count, the device count and the default's name.
-// Most machines have no printer at all: then the screen fonts are still shown,
-// and only the printer's side of the window stays as it was.
+// Most machines have no printer at all: then the screen fonts are still shown.
 bool Veltrane::writeDeviceDetails() {
     try {
         Text4.SetText(decimal(toInt16(services_.printer.FontCount())));
-        Label6.SetCaption("Number of Devices: " + decimal(services_.printers.Count()));
-        Label6.SetToolTipText(" Check your printer and fax folder for the " +
-                              decimal(services_.printers.Count()) + " devices. ");
+        writeDeviceCount();
         Label5.SetCaption(services_.printer.DeviceName());
         return true;
     } catch (const PlatformError&) {
         return false;
     }
+}
+
+void Veltrane::writeDeviceCount() {
+    Label6.SetCaption("Number of Devices: " + decimal(services_.printers.Count()));
+    Label6.SetToolTipText(" Check your printer and fax folder for the " +
+                          decimal(services_.printers.Count()) + " devices. ");
+}
+
+// Part of the population's trap. When it stopped before List2 held every font
+// of the default device, no text may name or count another device: the printer
+// side shows the current default and the device count wherever they can be
+// read, and no font count. That device is not populated again until the
+// default changes.
+void Veltrane::showDefaultWithoutFonts() {
+    const auto quietly = [](const auto& step) {
+        try {
+            step();
+        } catch (const PlatformError&) {
+            // What cannot be read stays as it was.
+        }
+    };
+    quietly([&] { Text4.SetText(""); });
+    quietly([&] { writeDeviceCount(); });
+    quietly([&] {
+        const std::string device = services_.printer.DeviceName();
+        Label5.SetCaption(device);
+        failedDevice_ = device;
+    });
 }
 
 // The bound is count - 1 in 16 bits, computed once; the counter is FontIndex.
@@ -127,30 +169,30 @@ void Veltrane::Form_Paint() {
     try {
         if (services_.printers.Count() == 0) {
             Label5.SetCaption(kNoDevices);
-            failedReload_.reset();
             return;
         }
         const std::string shown = Label5.Caption();
         const std::string device = services_.printer.DeviceName();
-        if (shown == device || failedReload_ == device) return;
-        reload(device);
+        // Another default reloads; so does this one when its population stopped
+        // early and may be tried again, never in the middle of a reload.
+        const bool nothingToRetry = printerSideComplete_ || failedDevice_ == device;
+        if ((shown == device && nothingToRetry) || reloading_) return;
+        reload();
     } catch (const PlatformError&) {
         // The trap: a paint that cannot check the device changes nothing, and
         // the next paint tries again.
     }
 }
 
-void Veltrane::reload(const std::string& device) {
+// The window is hidden from its Hide to its Show only; the paint that Show
+// causes, delivered inside it or after, finds the device just populated.
+void Veltrane::reload() {
+    const ReloadUnderWay underWay(reloading_);
     window_.Hide();
     List1.Clear();
     List2.Clear();
     Form_Load();
     window_.Show();
-    if (Label5.Caption() == device) {
-        failedReload_.reset();
-    } else {
-        failedReload_ = device;
-    }
     List1.SetSelected(0, true);
     List2.SetSelected(0, true);
     preview_.List1_GotFocus();

@@ -31,10 +31,12 @@ public:
 private:
     void placeAtTopCentre();
     bool writeDeviceDetails();
+    void writeDeviceCount();
+    void showDefaultWithoutFonts();
     void fillList(ListBox& list, Int16 count, const std::function<std::string(Int16&)>& fontAt);
     void fillScreenFontList();
     void fillPrinterFontList();
-    void reload(const std::string& device);
+    void reload();
 
     Form& window_;
     Label& Label5;
@@ -47,9 +49,13 @@ private:
     Int16 FontIndex = 0;
     FontPreview preview_;
     ClipboardCopy clipboard_;
-    // The device whose reload stopped before its name reached Label5: repainting
-    // must not reload it again and again.
-    std::optional<std::string> failedReload_;
+    // Whether List2 holds every font of the device Label5 names.
+    bool printerSideComplete_ = false;
+    // The device whose population stopped early: a paint does not populate it
+    // again until the default changes, so the window never hides and shows
+    // itself over and over.
+    std::optional<std::string> failedDevice_;
+    bool reloading_ = false;
 };
 
 }  // namespace veltrane

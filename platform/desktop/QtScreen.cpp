@@ -2,9 +2,11 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSet>
+#include <QStringList>
 
 #include "PlatformError.h"
 #include "Twips.h"
@@ -29,12 +31,23 @@ bool isGenericAlias(const QString& family) {
 }  // namespace
 
 std::vector<std::string> QtScreen::installedFamilies() {
-    static const QRegularExpression kFoundrySuffix(QStringLiteral(R"( \[[^\]]*\]$)"));
+    QStringList families = QFontDatabase::families();
+    families.removeIf([](const QString& family) { return QFontDatabase::isPrivateFamily(family); });
+    return familyNames(families);
+}
+
+// Qt tells apart the foundries of a family that several make by a " [Foundry]"
+// suffix, on every one of them: a suffix on a name that no other shares is the
+// family's own.
+std::vector<std::string> QtScreen::familyNames(const QStringList& qtFamilies) {
+    static const QRegularExpression kSuffix(QStringLiteral(R"( \[[^\]]*\]$)"));
+    QHash<QString, int> suffixed;
+    for (const QString& family : qtFamilies) ++suffixed[QString(family).remove(kSuffix)];
     std::vector<std::string> families;
     QSet<QString> seen;
-    for (QString family : QFontDatabase::families()) {
-        if (QFontDatabase::isPrivateFamily(family)) continue;
-        family.remove(kFoundrySuffix);
+    for (QString family : qtFamilies) {
+        const QString base = QString(family).remove(kSuffix);
+        if (base != family && suffixed.value(base) > 1) family = base;
         if (isGenericAlias(family) || seen.contains(family)) continue;
         seen.insert(family);
         families.push_back(family.toStdString());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <string>
 #include <vector>
 
@@ -22,6 +24,8 @@ public:
 
     // The family list itself, as Fonts() hands it out.
     static std::vector<std::string> installedFamilies();
+    // The names in Qt's list of families, each once, foundry suffixes dropped.
+    static std::vector<std::string> familyNames(const QStringList& qtFamilies);
 
 private:
     const std::vector<std::string>& families();

@@ -1,5 +1,7 @@
 #include "CupsPrinting.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <set>
 #include <string_view>
@@ -62,13 +64,24 @@ QueueList queuesIn(ipp_t* response) {
     return queues;
 }
 
-// The user's own choice wins over the server's, as it does for lp; a choice
-// naming a queue the server lacks leaves no default at all.
+// The server's queue that a destination the user named stands for: CUPS
+// matches queue names ignoring letter case.
+std::optional<std::string> serversQueue(const std::vector<std::string>& queues,
+                                        const std::string& named) {
+    const auto found = std::find_if(queues.begin(), queues.end(), [&](const std::string& queue) {
+        return strcasecmp(queue.c_str(), named.c_str()) == 0;
+    });
+    if (found == queues.end()) return std::nullopt;
+    return *found;
+}
+
+// The user's own choice wins over the server's, as it does for lp, shown in the
+// server's spelling; a choice naming a queue the server lacks leaves no default.
 void chooseDefault(PrintServerView& view, const std::string& serverDefault) {
     if (auto local = readLocalDefault()) {
-        if (std::find(view.queues.begin(), view.queues.end(), queueOf(*local)) !=
-            view.queues.end()) {
-            view.defaultDevice = *local;
+        const std::string queue = queueOf(*local);
+        if (auto spelt = serversQueue(view.queues, queue)) {
+            view.defaultDevice = *spelt + local->substr(queue.size());
         } else {
             view.whyNoDefault = "the default destination " + *local + " does not exist";
         }

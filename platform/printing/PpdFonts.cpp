@@ -8,6 +8,9 @@
 
 #include <stdio.h>
 
+#include <set>
+#include <string_view>
+
 #include "CHandle.h"
 #include "PlatformError.h"
 
@@ -39,9 +42,13 @@ std::optional<std::vector<std::string>> fetchResidentFonts(CupsConnection& conne
     rewind(file.get());
     CHandle<ppd_file_t, closePpd> ppd(ppdOpen(file.get()));
     if (!ppd) fail(queue, ppdErrorString(ppdLastError(nullptr)));
+    // Each name once, and never an empty one, whatever the description lists.
     std::vector<std::string> fonts;
-    fonts.reserve(static_cast<std::size_t>(ppd->num_fonts));
-    for (int i = 0; i < ppd->num_fonts; ++i) fonts.emplace_back(ppd->fonts[i]);
+    std::set<std::string_view> seen;
+    for (int i = 0; i < ppd->num_fonts; ++i) {
+        const std::string_view font = ppd->fonts[i] != nullptr ? ppd->fonts[i] : "";
+        if (!font.empty() && seen.insert(font).second) fonts.emplace_back(font);
+    }
     return fonts;
 }
 

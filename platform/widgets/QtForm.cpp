@@ -21,8 +21,9 @@ QtForm::QtForm(const FormDesign& design, EventDispatcher& dispatcher)
     if (!design.icon.empty()) setWindowIcon(QIcon(QString::fromStdString(design.icon)));
     const double dpi = logicalDpi();
     setFixedSize(twipsToPixels(design.clientWidth, dpi), twipsToPixels(design.clientHeight, dpi));
-    create();
-    windowHandle()->installEventFilter(this);
+    // Not created here: Qt places a window moved before it exists by its frame,
+    // title bar included, once the window manager has framed it; a created
+    // window whose frame is not yet known would be placed by its client area.
 }
 
 void QtForm::SetTop(float twips) {
@@ -59,6 +60,8 @@ void QtForm::Show() {
 }
 
 bool QtForm::event(QEvent* event) {
+    // Shown means created, and the first expose is still to come.
+    if (event->type() == QEvent::Show) windowHandle()->installEventFilter(this);
     const bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate) raisePaint();
     return handled;

@@ -4,11 +4,14 @@
 
 namespace veltrane {
 
+// Read back exactly as written: a device name that is not valid UTF-8 must
+// compare equal to itself at the next paint.
 std::string QtLabel::Caption() {
-    return caption_.toStdString();
+    return text_;
 }
 
 void QtLabel::SetCaption(const std::string& caption) {
+    text_ = caption;
     caption_ = QString::fromStdString(caption);
     update();
 }

@@ -35,7 +35,8 @@ protected:
 private:
     void changeFont(const std::function<void(QFont&)>& change);
 
-    QString caption_;
+    std::string text_;  // as written, byte for byte, whether or not it is UTF-8
+    QString caption_;   // as drawn
     QtFontObject font_;
 };
 

@@ -39,8 +39,9 @@ Int16 buttonCode(Qt::MouseButton button) {
 }  // namespace
 
 QtListBox::QtListBox(QWidget* parent, EventDispatcher& dispatcher)
-    : QListView(parent), dispatcher_(dispatcher), model_(entries_, this) {
+    : QListView(parent), dispatcher_(dispatcher), model_(entries_, this), delegate_(this) {
     setModel(&model_);
+    setItemDelegate(&delegate_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -107,6 +108,12 @@ void QtListBox::takeSelectionFromView() {
     const QModelIndexList rows = selectionModel()->selectedRows();
     selected_.reset();
     if (!rows.isEmpty()) selected_ = static_cast<std::size_t>(rows.first().row());
+}
+
+QItemSelectionModel::SelectionFlags QtListBox::selectionCommand(const QModelIndex& index,
+                                                                const QEvent*) const {
+    if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+    return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
 }
 
 void QtListBox::takeFirstFocus() {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "EventDispatcher.h"
+#include "FocusFrameDelegate.h"
 #include "FormProcedures.h"
 #include "ListBox.h"
 #include "SortedEntries.h"
@@ -36,6 +37,10 @@ public:
     void takeFirstFocus();
 
 protected:
+    // Once an entry is selected one stays selected: Ctrl never deselects, and a
+    // click below the last entry changes nothing.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void focusInEvent(QFocusEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -53,6 +58,7 @@ private:
     ControlProcedures procedures_;
     SortedEntries entries_;
     SortedListModel model_;
+    FocusFrameDelegate delegate_;
     std::optional<std::size_t> selected_;
     bool updatingView_ = false;
     bool quietFocus_ = false;

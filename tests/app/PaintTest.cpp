@@ -161,16 +161,16 @@ TEST_F(PaintTest, AnErrorInsideTheSampleRefreshEndsThePaintQuietly) {
     EXPECT_EQ(fake(names::Label4).caption, "");
 }
 
-// A device whose population fails before its name reaches Label5 is reloaded
-// once, not at every paint; another default, or the no-device state, ends that.
+// A device whose population stops early is reloaded once, not at every paint,
+// nor at the paint its own Show causes; another default ends that.
 TEST_F(PaintTest, AFailedReloadIsNotRepeatedForTheSameDevice) {
     started();
+    controls.window.onShow = [this] { paint(); };
     switchDefaultToUnreadable("Broken");
     paint();
     paint();
     paint();
     EXPECT_EQ(reloads(), 1);
-    EXPECT_EQ(fake(names::Label5).caption, "Office");
     EXPECT_TRUE(controls.window.visible);
 
     fakes.printing.countOverride.reset();
@@ -182,6 +182,36 @@ TEST_F(PaintTest, AFailedReloadIsNotRepeatedForTheSameDevice) {
     fakes.printing.device = "Broken";
     paint();
     EXPECT_EQ(reloads(), 3) << "readable now: another default always reloads";
+    EXPECT_EQ(fake(names::Label5).caption, "Broken");
+}
+
+// After a reload that stops early the printer side names the new default and
+// counts no fonts, so the window never names one device beside another's list;
+// and the earlier device, when it is the default again, is reloaded.
+TEST_F(PaintTest, AFailedReloadNamesTheNewDefaultAndTheEarlierOneComesBack) {
+    started();
+    fakes.printing.deviceCount = 2;
+    switchDefaultToUnreadable("Broken");
+    paint();
+    EXPECT_EQ(fake(names::Label5).caption, "Broken");
+    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 2");
+    EXPECT_EQ(fake(names::Text4).text, "");
+    EXPECT_TRUE(fake(names::List2).entries.empty());
+    EXPECT_EQ(fake(names::Label4).caption, "") << "the samples keep what they showed";
+
+    fakes.printing.countOverride.reset();
+    switchDefaultTo("Office", {"AAA-Resident", "Zapf"});
+    paint();
+    EXPECT_EQ(reloads(), 2);
+    EXPECT_THAT(fake(names::List2).entries, ElementsAre("AAA-Resident", "Zapf"));
+    EXPECT_EQ(fake(names::Text4).text, "2");
+}
+
+TEST_F(PaintTest, AStartThatCannotReadTheDefaultsFontsDoesNotReloadAtTheFirstPaint) {
+    switchDefaultToUnreadable("Broken");
+    started();
+    paint();
+    EXPECT_EQ(reloads(), 0);
     EXPECT_EQ(fake(names::Label5).caption, "Broken");
 }
 

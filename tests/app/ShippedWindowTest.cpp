@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListView>
 
 #include <set>
@@ -19,38 +20,77 @@ namespace {
 
 using ::testing::Contains;
 
-std::vector<std::string> rows(QWidget* list) {
-    std::vector<std::string> texts;
-    const QAbstractItemModel* model = qobject_cast<QListView*>(list)->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        texts.push_back(model->index(row, 0).data().toString().toStdString());
+// The shipped window on the real services, against a print server of its own.
+class ShippedWindowTest : public ::testing::Test {
+protected:
+    ShippedWindowTest() {
+        server.addQueue("office", testPpd({"AAA-Office", "Courier"}));
+        server.setDefault("office");
+        server.useInThisProcess();
     }
-    return texts;
-}
 
-TEST(ShippedWindowTest, ShowsFontconfigsFamiliesAndTheDefaultQueuesFonts) {
+    WindowEngine& started() {
+        engine = std::make_unique<WindowEngine>(project, desktop.services(), desktop.epoch());
+        engine->start();
+        QApplication::processEvents();
+        return *engine;
+    }
+
+    // The window is covered and uncovered: every expose raises Paint.
+    void redraw() {
+        engine->window().hide();
+        engine->window().show();
+        QApplication::processEvents();
+    }
+
+    std::vector<std::string> rows(ControlName<ListBox> list) {
+        std::vector<std::string> texts;
+        const QAbstractItemModel* model =
+            qobject_cast<QListView*>(engine->widget(list.text))->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            texts.push_back(model->index(row, 0).data().toString().toStdString());
+        }
+        return texts;
+    }
+
     PrivateCupsd server;
-    server.addQueue("office", testPpd({"AAA-Office", "Courier"}));
-    server.setDefault("office");
-    server.useInThisProcess();
-
     DesktopServices desktop;
     const Project project = veltraneProject();
-    WindowEngine engine(project, desktop.services(), desktop.epoch());
-    engine.start();
-    QApplication::processEvents();
+    std::unique_ptr<WindowEngine> engine;
+};
 
-    const std::vector<std::string> screenFonts = rows(engine.widget(names::List1.text));
+TEST_F(ShippedWindowTest, ShowsFontconfigsFamiliesAndTheDefaultQueuesFonts) {
+    started();
+    const std::vector<std::string> screenFonts = rows(names::List1);
     const FontconfigFamilies families = fontconfigFamilies();
     for (const std::string& name : screenFonts) EXPECT_THAT(families.names, Contains(name));
     const std::set<std::string> shown(screenFonts.begin(), screenFonts.end());
     EXPECT_EQ(shown.size(), screenFonts.size()) << "each family once";
     for (const std::string& first : families.firstNames) EXPECT_THAT(shown, Contains(first));
 
-    const std::vector<std::string> printerFonts = rows(engine.widget(names::List2.text));
+    const std::vector<std::string> printerFonts = rows(names::List2);
     ASSERT_FALSE(printerFonts.empty());
     EXPECT_EQ(printerFonts.front(), "AAA-Office");
     EXPECT_THAT(printerFonts, Contains("Courier"));
+}
+
+TEST_F(ShippedWindowTest, ADefaultWhoseFontsCannotBeReadIsNamedAloneAndTheEarlierComesBack) {
+    server.addQueue("broken", testPpd({"AAA-Broken"}));
+    server.spoilPpd("broken");
+    WindowEngine& window = started();
+
+    server.setDefault("broken");
+    redraw();
+    EXPECT_EQ(window[names::Label5].Caption(), "broken");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(window.widget(names::Text4.text))->text(), "");
+    EXPECT_EQ(window[names::Label6].Caption(), "Number of Devices: 2");
+    EXPECT_TRUE(rows(names::List2).empty());
+
+    server.setDefault("office");
+    redraw();
+    EXPECT_EQ(window[names::Label5].Caption(), "office");
+    ASSERT_FALSE(rows(names::List2).empty());
+    EXPECT_EQ(rows(names::List2).front(), "AAA-Office") << "its fonts show again";
 }
 
 }  // namespace

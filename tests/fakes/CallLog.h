@@ -13,15 +13,17 @@ class CallLog {
 public:
     void record(const std::string& call) {
         calls.push_back(call);
-        if (call == failing_ && --failAfter_ == 0) {
-            failing_.clear();
-            throw PlatformError(ErrorKind::ServiceFailure, "injected failure at " + call);
-        }
+        if (call != failing_ || --failAfter_ > 0) return;
+        if (!persists_) failing_.clear();
+        throw PlatformError(ErrorKind::ServiceFailure, "injected failure at " + call);
     }
 
-    void failAt(const std::string& call, int occurrence = 1) {
+    // The n-th occurrence of the call fails; with `persists`, every later one
+    // too, as a service that failed in an event fails alike for the rest of it.
+    void failAt(const std::string& call, int occurrence = 1, bool persists = false) {
         failing_ = call;
         failAfter_ = occurrence;
+        persists_ = persists;
     }
 
     int count(const std::string& call) const {
@@ -35,6 +37,7 @@ public:
 private:
     std::string failing_;
     int failAfter_ = 0;
+    bool persists_ = false;
 };
 
 }  // namespace veltrane::testing

@@ -112,6 +112,10 @@ void PrivateCupsd::removeQueue(const std::string& name) {
     admin({"-x", name});
 }
 
+void PrivateCupsd::spoilPpd(const std::string& name) {
+    write(folder_ / ("ppd/" + name + ".ppd"), "this is no printer description\n");
+}
+
 void PrivateCupsd::setDefault(const std::string& name) {
     admin({"-d", name});
 }

@@ -29,6 +29,8 @@ public:
     // A queue printing to /dev/null; with a PPD, or raw without one.
     void addQueue(const std::string& name, const std::optional<std::string>& ppd);
     void removeQueue(const std::string& name);
+    // Replaces the queue's description on the server by one no reader can parse.
+    void spoilPpd(const std::string& name);
     void setDefault(const std::string& name);
     // Runs lpoptions with the given arguments, against this server and folder.
     void lpoptions(const std::vector<std::string>& arguments);

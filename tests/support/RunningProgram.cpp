@@ -20,11 +20,16 @@ namespace {
 
 const char* const kTitle = "^Veltrane {17}veltrane\\.example$";
 
+std::string match(const std::string& text, const std::string& pattern) {
+    std::smatch found;
+    if (!std::regex_search(text, found, std::regex(pattern))) {
+        throw std::runtime_error("no " + pattern + " in " + text);
+    }
+    return found[1];
+}
+
 int field(const std::string& text, const std::string& name) {
-    const std::regex pattern(name + R"(:\s+(-?\d+))");
-    std::smatch match;
-    if (!std::regex_search(text, match, pattern)) throw std::runtime_error("no " + name);
-    return std::stoi(match[1]);
+    return std::stoi(match(text, name + R"(:\s+(-?\d+))"));
 }
 
 }  // namespace
@@ -46,7 +51,22 @@ std::string RunningProgram::tool(const std::vector<std::string>& argv) const {
 }
 
 WindowGeometry RunningProgram::geometry() const {
-    const std::string info = tool({"xwininfo", "-id", window_});
+    return geometryOf(window_);
+}
+
+WindowGeometry RunningProgram::frame() const {
+    std::string window = window_;
+    for (;;) {
+        const std::string tree = tool({"xwininfo", "-tree", "-id", window});
+        const std::string parent = match(tree, R"(Parent window id: (0x[0-9a-f]+))");
+        if (parent == match(tree, R"(Root window id: (0x[0-9a-f]+))")) break;
+        window = parent;
+    }
+    return geometryOf(window);
+}
+
+WindowGeometry RunningProgram::geometryOf(const std::string& window) const {
+    const std::string info = tool({"xwininfo", "-id", window});
     return {field(info, "Absolute upper-left X"), field(info, "Absolute upper-left Y"),
             field(info, "Width"), field(info, "Height"),
             info.find("Map State: IsViewable") != std::string::npos};

@@ -26,7 +26,11 @@ public:
 
     bool running() { return process_.running(); }
     const std::string& window() const { return window_; }
+    // The client area's place and size on the screen.
     WindowGeometry geometry() const;
+    // The outer window's: the window manager's frame, the top-level ancestor of
+    // the program's window; the window itself where no window manager frames it.
+    WindowGeometry frame() const;
 
     // Focuses the window and types the keys, as xdotool names them ("Down", "alt+o").
     void press(const std::string& keys) const;
@@ -43,6 +47,7 @@ public:
 
 private:
     std::string tool(const std::vector<std::string>& argv) const;
+    WindowGeometry geometryOf(const std::string& window) const;
 
     std::map<std::string, std::string> environment_;
     Process process_;

@@ -103,7 +103,23 @@ TEST_F(CupsPrintingTest, TheUsersChoiceComesBeforeTheServersDefault) {
     ::setenv("LPDEST", "plain", 1);
     nextEvent();
     EXPECT_EQ(printing.DeviceName(), "plain");
+
+    ::setenv("LPDEST", "PLAIN", 1);
+    nextEvent();
+    EXPECT_EQ(printing.DeviceName(), "plain") << "found ignoring case, in the server's spelling";
     ::unsetenv("LPDEST");
+}
+
+TEST_F(CupsPrintingTest, APpdsRepeatedAndEmptyFontNamesAreLeftOut) {
+    server.addQueue("repeats", testPpd({"AAA-Twice", "", "AAA-Once", "AAA-Twice"}));
+    server.setDefault("repeats");
+    nextEvent();
+    const std::vector<std::string> fonts = defaultFonts();
+    ASSERT_GE(fonts.size(), 2U);
+    EXPECT_THAT(std::vector(fonts.begin(), fonts.begin() + 2),
+                ElementsAre("AAA-Twice", "AAA-Once"));
+    EXPECT_EQ(std::set<std::string>(fonts.begin(), fonts.end()).size(), fonts.size());
+    EXPECT_THAT(fonts, ::testing::Not(Contains("")));
 }
 
 TEST_F(CupsPrintingTest, QueuesWithoutADefaultHaveNoDevice) {

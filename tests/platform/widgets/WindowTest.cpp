@@ -199,6 +199,18 @@ TEST_F(WindowTest, ListsSortIgnoringCaseAndKeepCaseTwinsSideBySide) {
     EXPECT_THROW(list.SetSelected(0, true), PlatformError);
 }
 
+TEST_F(WindowTest, AUserCannotLeaveAListWithoutASelectedEntry) {
+    started();
+    auto* list1 = widget<QListView>(names::List1);
+    const QPoint first = list1->visualRect(list1->model()->index(0, 0)).center();
+    const QPoint belowTheLast = {first.x(), list1->viewport()->height() - 5};
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+    QTest::keyClick(list1, Qt::Key_Space, Qt::ControlModifier);
+    QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, belowTheLast);
+    EXPECT_EQ(engine()[names::List1].Text(), "DejaVu Sans");
+    EXPECT_EQ(caption(names::Label3), "DejaVu Sans");
+}
+
 QImage rendered(QWidget* widget) {
     QImage image(widget->size(), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -237,6 +249,9 @@ TEST_F(WindowTest, LabelsShowMarkupAsCharactersAndAmpersandsAsAccessKeys) {
     label.SetCaption("a&&b");
     EXPECT_GT(inkWidth(rendered(view)), inkWidth(ab) + 5) << "&& shows one ampersand";
     EXPECT_EQ(label.Caption(), "a&&b");
+    const std::string notUtf8 = "Lab\xE9\xFF";
+    label.SetCaption(notUtf8);
+    EXPECT_EQ(label.Caption(), notUtf8) << "read back byte for byte, so it equals itself";
 }
 
 TEST_F(WindowTest, TheSampleIsWrittenInTheSelectedFont) {
