@@ -78,8 +78,7 @@ FormProcedures Veltrane::procedures() {
 }
 
 void Veltrane::Form_Load() {
-    printerSideComplete_ = false;
-    failedDevice_.reset();
+    printerSide_ = PrinterSide::StoppedByDevice;
     try {
         placeAtTopCentre();
         Text1.SetText(decimal(services_.screen.FontCount()));
@@ -88,15 +87,23 @@ void Veltrane::Form_Load() {
         List1.SetSelected(0, true);
         if (deviceRead) {
             fillPrinterFontList();
-            printerSideComplete_ = true;
+            printerSide_ = PrinterSide::Complete;
             List2.SetSelected(0, true);
             preview_.clearSampleStyles();
         }
-    } catch (const PlatformError&) {
+    } catch (const PlatformError& error) {
         // The trap: the first failing step ends the population quietly, and the
         // window keeps what the steps before it wrote.
+        if (printerSide_ != PrinterSide::Complete) recordWhyPrinterSideStopped(error);
     }
-    if (!printerSideComplete_) showDefaultWithoutFonts();
+    if (printerSide_ != PrinterSide::Complete) showDefaultWithoutFonts();
+}
+
+// A server that did not answer may answer later; a device that cannot be read
+// will not be readable at the next paint either.
+void Veltrane::recordWhyPrinterSideStopped(const PlatformError& error) {
+    printerSide_ = error.kind() == ErrorKind::NoAnswer ? PrinterSide::StoppedByServer
+                                                       : PrinterSide::StoppedByDevice;
 }
 
 void Veltrane::placeAtTopCentre() {
@@ -113,7 +120,8 @@ bool Veltrane::writeDeviceDetails() {
         writeDeviceCount();
         Label5.SetCaption(services_.printer.DeviceName());
         return true;
-    } catch (const PlatformError&) {
+    } catch (const PlatformError& error) {
+        recordWhyPrinterSideStopped(error);
         return false;
     }
 }
@@ -127,8 +135,7 @@ void Veltrane::writeDeviceCount() {
 // Part of the population's trap. When it stopped before List2 held every font
 // of the default device, no text may name or count another device: the printer
 // side shows the current default and the device count wherever they can be
-// read, and no font count. That device is not populated again until the
-// default changes.
+// read, and no font count.
 void Veltrane::showDefaultWithoutFonts() {
     const auto quietly = [](const auto& step) {
         try {
@@ -139,11 +146,7 @@ void Veltrane::showDefaultWithoutFonts() {
     };
     quietly([&] { Text4.SetText(""); });
     quietly([&] { writeDeviceCount(); });
-    quietly([&] {
-        const std::string device = services_.printer.DeviceName();
-        Label5.SetCaption(device);
-        failedDevice_ = device;
-    });
+    quietly([&] { Label5.SetCaption(services_.printer.DeviceName()); });
 }
 
 // The bound is count - 1 in 16 bits, computed once; the counter is FontIndex.
@@ -173,10 +176,11 @@ void Veltrane::Form_Paint() {
         }
         const std::string shown = Label5.Caption();
         const std::string device = services_.printer.DeviceName();
-        // Another default reloads; so does this one when its population stopped
-        // early and may be tried again, never in the middle of a reload.
-        const bool nothingToRetry = printerSideComplete_ || failedDevice_ == device;
-        if ((shown == device && nothingToRetry) || reloading_) return;
+        // Another default reloads; so does this one when the server stopped its
+        // population, now that the server answers again. A device that stopped
+        // its own is not tried again until the default changes.
+        const bool retry = printerSide_ == PrinterSide::StoppedByServer;
+        if ((shown == device && !retry) || reloading_) return;
         reload();
     } catch (const PlatformError&) {
         // The trap: a paint that cannot check the device changes nothing, and

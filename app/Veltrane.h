@@ -1,13 +1,13 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "ClipboardCopy.h"
 #include "FontPreview.h"
 #include "FormControls.h"
 #include "Int16.h"
+#include "PlatformError.h"
 #include "Project.h"
 #include "Services.h"
 
@@ -33,6 +33,7 @@ private:
     bool writeDeviceDetails();
     void writeDeviceCount();
     void showDefaultWithoutFonts();
+    void recordWhyPrinterSideStopped(const PlatformError& error);
     void fillList(ListBox& list, Int16 count, const std::function<std::string(Int16&)>& fontAt);
     void fillScreenFontList();
     void fillPrinterFontList();
@@ -49,12 +50,15 @@ private:
     Int16 FontIndex = 0;
     FontPreview preview_;
     ClipboardCopy clipboard_;
-    // Whether List2 holds every font of the device Label5 names.
-    bool printerSideComplete_ = false;
-    // The device whose population stopped early: a paint does not populate it
-    // again until the default changes, so the window never hides and shows
-    // itself over and over.
-    std::optional<std::string> failedDevice_;
+    // How the population of the device Label5 names ended. A paint populates that
+    // device again only after its server failed to answer, so the window never
+    // hides and shows itself over and over for a device it cannot read.
+    enum class PrinterSide {
+        Complete,         // List2 holds every font of the device
+        StoppedByServer,  // the server did not answer in time
+        StoppedByDevice,  // the device's fonts cannot be read, or there is none
+    };
+    PrinterSide printerSide_ = PrinterSide::StoppedByDevice;
     bool reloading_ = false;
 };
 

@@ -12,7 +12,8 @@ enum class ErrorKind {
     InvalidOperation,   // a floating-point result that is not a number or infinite
     NoSuchEntry,        // an index past the end of a list
     DeviceUnavailable,  // no default printer/fax device to ask
-    ServiceFailure,     // a service answered with an error or not at all
+    ServiceFailure,     // a service answered with an error
+    NoAnswer,           // a service did not answer in time, or dropped the connection
     Wiring,             // a procedure for a control the design lacks, or for an event
                         // its kind of control never raises
 };

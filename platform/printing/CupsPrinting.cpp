@@ -6,10 +6,10 @@
 #include <set>
 #include <string_view>
 
-#include "CupsConnection.h"
 #include "LocalDefault.h"
 #include "PlatformError.h"
 #include "PpdFonts.h"
+#include "ServerConnection.h"
 #include "SystemFonts.h"
 
 namespace veltrane {
@@ -22,13 +22,29 @@ std::string queueOf(const std::string& destination) {
 }
 
 // One light CUPS-Get-Printers asking only each queue's name and type.
-IppMessage askForQueues(CupsConnection& connection) {
+IppMessage askForQueues(ServerConnection& connection) {
     IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
     static const char* const kAttributes[] = {"printer-name", "printer-type"};
     ippAddStrings(request.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                   nullptr, kAttributes);
     // A server without queues answers "not found".
-    return connection.request(std::move(request), "/", IPP_STATUS_ERROR_NOT_FOUND);
+    return connection.exchange(std::move(request), IPP_STATUS_ERROR_NOT_FOUND);
+}
+
+// The queue's printer description as the server keeps it, asked for by the
+// queue's URI (CUPS-Get-PPD), which names any queue the server accepts, "<" and
+// all; empty for a queue without one (a raw queue).
+std::optional<std::string> askForPpd(ServerConnection& connection, const std::string& queue) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", queue.c_str());
+    IppMessage request(ippNewRequest(IPP_OP_CUPS_GET_PPD));
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    std::string ppd;
+    const IppMessage response = connection.exchange(std::move(request), IPP_STATUS_ERROR_NOT_FOUND,
+                                                    &ppd, CupsPrinting::kLargestPpd);
+    if (ippGetStatusCode(response.get()) == IPP_STATUS_ERROR_NOT_FOUND) return std::nullopt;
+    return ppd;
 }
 
 struct QueueList {
@@ -92,8 +108,9 @@ void chooseDefault(PrintServerView& view, const std::string& serverDefault) {
     }
 }
 
-PrintServerView listQueues() {
-    auto connection = CupsConnection::open();
+// Talks to the server on the calling thread, which is never the user interface's.
+PrintServerView listQueues(const ServerAddress& address, Deadline deadline, Hangup& hangup) {
+    auto connection = ServerConnection::open(address, deadline, hangup);
     if (!connection) return {{}, std::nullopt, "no print server is running"};
     QueueList queues = queuesIn(askForQueues(*connection).get());
     PrintServerView view{std::move(queues.names), std::nullopt, ""};
@@ -101,26 +118,52 @@ PrintServerView listQueues() {
     return view;
 }
 
-// The resident fonts of the queue's PPD together with the scalable font
-// families of the system, which the print pipeline embeds in every job.
-std::vector<std::string> fontsOfQueue(const std::string& queue) {
-    auto connection = CupsConnection::open();
+// The resident fonts of the queue's description; empty for a raw queue.
+std::optional<std::vector<std::string>> residentFontsOf(const std::string& queue,
+                                                        const ServerAddress& address,
+                                                        Deadline deadline, Hangup& hangup) {
+    auto connection = ServerConnection::open(address, deadline, hangup);
     if (!connection) {
         throw PlatformError(ErrorKind::DeviceUnavailable, "the print server has stopped");
     }
-    auto fonts = fetchResidentFonts(*connection, queue);
+    const std::optional<std::string> ppd = askForPpd(*connection, queue);
+    if (!ppd) return std::nullopt;
+    return residentFonts(*ppd);
+}
+
+}  // namespace
+
+// Every question to the server goes through here: within the event's allowance,
+// on a thread of its own. A server that does not answer is left alone a while.
+template <typename Work>
+auto CupsPrinting::ask(Work work) {
+    const Deadline deadline = allowance_.admit();
+    auto outcome =
+        callServer(deadline, [work = std::move(work), deadline, address = ServerAddress::current()](
+                                 Hangup& hangup) { return work(address, deadline, hangup); });
+    if (auto* error = std::get_if<PlatformError>(&outcome)) {
+        if (error->kind() == ErrorKind::NoAnswer) allowance_.noAnswer();
+        throw *error;
+    }
+    return std::get<0>(std::move(outcome));
+}
+
+const PrintServerView& CupsPrinting::server() {
+    return server_.get([this] { return ask(listQueues); });
+}
+
+// The resident fonts of the queue's description together with the scalable font
+// families of the system, which the print pipeline embeds in every job.
+std::vector<std::string> CupsPrinting::fontsOfQueue(const std::string& queue) {
+    auto fonts = ask([queue](const ServerAddress& address, Deadline deadline, Hangup& hangup) {
+        return residentFontsOf(queue, address, deadline, hangup);
+    });
     if (!fonts) return {};
     std::set<std::string> present(fonts->begin(), fonts->end());
     for (std::string& family : scalableFontFamilies()) {
         if (present.insert(family).second) fonts->push_back(std::move(family));
     }
     return std::move(*fonts);
-}
-
-}  // namespace
-
-const PrintServerView& CupsPrinting::server() {
-    return server_.get(listQueues);
 }
 
 const std::string& CupsPrinting::defaultDevice() {

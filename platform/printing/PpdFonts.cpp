@@ -5,13 +5,13 @@
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 #include <cups/ppd.h>
-
-#include <stdio.h>
+#include <sys/mman.h>
 
 #include <set>
 #include <string_view>
 
 #include "CHandle.h"
+#include "Descriptor.h"
 #include "PlatformError.h"
 
 namespace veltrane {
@@ -23,31 +23,40 @@ void closePpd(ppd_file_t* ppd) {
     ppdClose(ppd);
 }
 
-[[noreturn]] void fail(const std::string& queue, const std::string& why) {
-    throw PlatformError(ErrorKind::ServiceFailure, "cannot read the PPD of " + queue + ": " + why);
+[[noreturn]] void unreadable(const std::string& why) {
+    throw PlatformError(ErrorKind::ServiceFailure, "the printer description is unreadable: " + why);
+}
+
+// The text as a CUPS file, which libcups reads a description from: in memory,
+// never on the disk.
+CHandle<cups_file_t, cupsFileClose> inMemory(const std::string& text) {
+    Descriptor memory(::memfd_create("veltrane-ppd", MFD_CLOEXEC));
+    if (memory.get() < 0) unreadable("no memory file");
+    for (std::size_t written = 0; written < text.size();) {
+        const ssize_t wrote = ::write(memory.get(), text.data() + written, text.size() - written);
+        if (wrote < 0) unreadable("no room for it");
+        written += static_cast<std::size_t>(wrote);
+    }
+    ::lseek(memory.get(), 0, SEEK_SET);
+    CHandle<cups_file_t, cupsFileClose> file(cupsFileOpenFd(memory.get(), "r"));
+    if (!file) unreadable("cannot open it");
+    memory.release();  // the CUPS file closes it now
+    return file;
 }
 
 }  // namespace
 
-std::optional<std::vector<std::string>> fetchResidentFonts(CupsConnection& connection,
-                                                           const std::string& queue) {
-    // An anonymous temporary file: it is gone from the disk before it is written.
-    CHandle<FILE, fclose> file(tmpfile());
-    if (!file) fail(queue, "no temporary file");
-    const std::string resource = "/printers/" + queue + ".ppd";
-    const http_status_t status =
-        cupsGetFd(connection.handle(), resource.c_str(), fileno(file.get()));
-    if (status == HTTP_STATUS_NOT_FOUND) return std::nullopt;
-    if (status != HTTP_STATUS_OK) fail(queue, httpStatus(status));
-    rewind(file.get());
-    CHandle<ppd_file_t, closePpd> ppd(ppdOpen(file.get()));
-    if (!ppd) fail(queue, ppdErrorString(ppdLastError(nullptr)));
+std::vector<std::string> residentFonts(const std::string& ppd) {
+    const CHandle<cups_file_t, cupsFileClose> file = inMemory(ppd);
+    const CHandle<ppd_file_t, closePpd> description(ppdOpen2(file.get()));
+    if (!description) unreadable(ppdErrorString(ppdLastError(nullptr)));
     // Each name once, and never an empty one, whatever the description lists.
     std::vector<std::string> fonts;
     std::set<std::string_view> seen;
-    for (int i = 0; i < ppd->num_fonts; ++i) {
-        const std::string_view font = ppd->fonts[i] != nullptr ? ppd->fonts[i] : "";
-        if (!font.empty() && seen.insert(font).second) fonts.emplace_back(font);
+    for (int i = 0; i < description->num_fonts; ++i) {
+        const char* font = description->fonts[i];
+        const std::string_view name = font != nullptr ? font : "";
+        if (!name.empty() && seen.insert(name).second) fonts.emplace_back(name);
     }
     return fonts;
 }

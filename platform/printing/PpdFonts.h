@@ -1,16 +1,12 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "CupsConnection.h"
-
 namespace veltrane {
 
-// The resident fonts (*Font entries) of a queue's PPD, fetched from the print
-// server; empty when the queue has no PPD (a raw queue).
-std::optional<std::vector<std::string>> fetchResidentFonts(CupsConnection& connection,
-                                                           const std::string& queue);
+// The resident fonts (*Font entries) of a printer description's text, each once
+// and in its order; throws ServiceFailure when the text is no description.
+std::vector<std::string> residentFonts(const std::string& ppd);
 
 }  // namespace veltrane

@@ -11,8 +11,10 @@
 #include <sstream>
 #include <thread>
 
+#include "ClipboardProbe.h"
 #include "Eventually.h"
 #include "FontconfigFamilies.h"
+#include "MisbehavingServer.h"
 #include "PrivateCupsd.h"
 #include "PrivateWindowManager.h"
 #include "RunningProgram.h"
@@ -28,16 +30,10 @@ std::string folded(std::string text) {
     return text;
 }
 
-enum class Desktop { Bare, Openbox };
-
-// Every desktop test runs on a bare X server and under a window manager that
-// frames the window, as a user's desktop does.
-class DesktopTest : public ::testing::TestWithParam<Desktop> {
+// The shipped program on the run's X server, with a print server of its own.
+class ShippedProgram : public ::testing::Test {
 protected:
-    DesktopTest() {
-        if (GetParam() == Desktop::Openbox) {
-            windowManager = std::make_unique<PrivateWindowManager>(testDisplay());
-        }
+    ShippedProgram() {
         server.addQueue("office", testPpd({"AAA-Office", "AAB-Second", "Courier"}));
         server.addQueue("annex", testPpd({"AAA-Annex"}));
         server.setDefault("office");
@@ -95,11 +91,26 @@ protected:
         return colours.size();
     }
 
-    std::unique_ptr<PrivateWindowManager> windowManager;
     PrivateCupsd server;
     std::map<std::string, std::string> environment;
     std::unique_ptr<RunningProgram> program;
     WindowGeometry opened;
+};
+
+enum class Desktop { Bare, Openbox };
+
+// Every desktop test runs on a bare X server and under a window manager that
+// frames the window, as a user's desktop does.
+class DesktopTest : public ShippedProgram, public ::testing::WithParamInterface<Desktop> {
+protected:
+    DesktopTest() {
+        if (GetParam() == Desktop::Openbox) {
+            windowManager = std::make_unique<PrivateWindowManager>(testDisplay());
+        }
+    }
+    ~DesktopTest() override { program.reset(); }
+
+    std::unique_ptr<PrivateWindowManager> windowManager;
 };
 
 constexpr int kList1Left = 44;
@@ -201,6 +212,55 @@ INSTANTIATE_TEST_SUITE_P(, DesktopTest, ::testing::Values(Desktop::Bare, Desktop
                          [](const auto& desktop) {
                              return desktop.param == Desktop::Bare ? "WithoutWindowManager"
                                                                    : "UnderOpenbox";
+                         });
+
+// A print server that misbehaves, as a remote one that has gone away does: the
+// window opens with the screen fonts and keeps answering whatever it does.
+class UnreliablePrintServerTest
+    : public ShippedProgram,
+      public ::testing::WithParamInterface<MisbehavingServer::Behaviour> {
+protected:
+    UnreliablePrintServerTest() {
+        proxy.behave(GetParam());
+        environment["CUPS_SERVER"] = proxy.socket();
+    }
+
+    MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};
+};
+
+TEST_P(UnreliablePrintServerTest, TheWindowOpensWithTheScreenFontsAndKeepsAnswering) {
+    using namespace std::chrono_literals;
+    const auto launched = std::chrono::steady_clock::now();
+    RunningProgram& veltrane = start();
+    EXPECT_LT(std::chrono::steady_clock::now() - launched, 3s) << "the window shows at once";
+    EXPECT_THAT(fontconfigFamilies().names, Contains(veltrane.copyWith("alt+c")))
+        << "with the screen fonts, and owning the clipboard";
+
+    ClipboardProbe probe(testDisplay());
+    for (const auto until = std::chrono::steady_clock::now() + 4s;
+         std::chrono::steady_clock::now() < until;) {
+        uncover();
+    }
+    EXPECT_LT(probe.longestWait(), 3s) << "a freeze that ends";
+    EXPECT_GT(probe.answers(), 20);
+    EXPECT_TRUE(veltrane.running());
+}
+
+using Behaviour = MisbehavingServer::Behaviour;
+INSTANTIATE_TEST_SUITE_P(, UnreliablePrintServerTest,
+                         ::testing::Values(Behaviour::Silent, Behaviour::Late, Behaviour::Trickling,
+                                           Behaviour::EndlessPpd),
+                         [](const auto& behaviour) {
+                             switch (behaviour.param) {
+                                 case Behaviour::Silent:
+                                     return "Silent";
+                                 case Behaviour::Late:
+                                     return "Late";
+                                 case Behaviour::Trickling:
+                                     return "Trickling";
+                                 default:
+                                     return "EndlessPpd";
+                             }
                          });
 
 }  // namespace

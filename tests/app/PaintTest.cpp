@@ -207,6 +207,28 @@ TEST_F(PaintTest, AFailedReloadNamesTheNewDefaultAndTheEarlierOneComesBack) {
     EXPECT_EQ(fake(names::Text4).text, "2");
 }
 
+// A server that did not answer is left alone a while, its every answer then an
+// error at once; the first paint it answers tries the device again, once.
+TEST_F(PaintTest, AReloadTheServerStoppedIsTriedAgainWhenItAnswers) {
+    started();
+    switchDefaultTo("Annex", {"X"});
+    fakes.log.failAt("Printer.FontCount", 1, true, ErrorKind::NoAnswer);
+    paint();
+    EXPECT_EQ(fake(names::Label5).caption, "Annex");
+    EXPECT_TRUE(fake(names::List2).entries.empty());
+
+    fakes.log.failAt("Printers.Count", 1, true, ErrorKind::NoAnswer);
+    paint();
+    paint();
+    EXPECT_EQ(reloads(), 1) << "not while the server is left alone";
+
+    fakes.log.stopFailing();
+    paint();
+    paint();
+    EXPECT_EQ(reloads(), 2);
+    EXPECT_THAT(fake(names::List2).entries, ElementsAre("X"));
+}
+
 TEST_F(PaintTest, AStartThatCannotReadTheDefaultsFontsDoesNotReloadAtTheFirstPaint) {
     switchDefaultToUnreadable("Broken");
     started();

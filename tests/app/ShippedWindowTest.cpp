@@ -1,15 +1,20 @@
 // The window as the program ships it: built from the same project the entry
 // point hands over, with the real screen, printing and clipboard services.
+#include <cups/cups.h>
 #include <gmock/gmock.h>
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
 
+#include <chrono>
 #include <set>
+#include <thread>
 
 #include "DesktopServices.h"
+#include "Eventually.h"
 #include "FontconfigFamilies.h"
+#include "MisbehavingServer.h"
 #include "PrivateCupsd.h"
 #include "VeltraneControls.h"
 #include "VeltraneProject.h"
@@ -91,6 +96,51 @@ TEST_F(ShippedWindowTest, ADefaultWhoseFontsCannotBeReadIsNamedAloneAndTheEarlie
     EXPECT_EQ(window[names::Label5].Caption(), "office");
     ASSERT_FALSE(rows(names::List2).empty());
     EXPECT_EQ(rows(names::List2).front(), "AAA-Office") << "its fonts show again";
+}
+
+// Through a proxy that misbehaves on cue: a device that failed for the server's
+// reason is tried again once the server answers, never while it is left alone;
+// one that failed for its own reason is not tried again until the default changes.
+TEST_F(ShippedWindowTest, TheServersFailuresAreRetriedWhenItAnswersTheDevicesAreNot) {
+    using namespace std::chrono_literals;
+    MisbehavingServer proxy(server.socket(), server.folder() + "/proxy.sock");
+    ::setenv("CUPS_SERVER", proxy.socket().c_str(), 1);
+    cupsSetServer(nullptr);
+    server.addQueue("annex", testPpd({"AAA-Annex"}));
+    server.addQueue("broken", testPpd({"AAA-Broken"}));
+    server.spoilPpd("broken");
+    WindowEngine& window = started();
+    const auto redrawFor = [&](auto duration) {
+        for (const auto until = std::chrono::steady_clock::now() + duration;
+             std::chrono::steady_clock::now() < until;) {
+            redraw();
+            std::this_thread::sleep_for(100ms);
+        }
+    };
+
+    server.setDefault("broken");
+    redraw();
+    const int afterBroken = proxy.ppdRequests();
+    redrawFor(2500ms);
+    EXPECT_EQ(proxy.ppdRequests(), afterBroken) << "the device's own failure";
+    EXPECT_EQ(window[names::Label5].Caption(), "broken");
+
+    proxy.behave(MisbehavingServer::Behaviour::StallingOnPpd);
+    server.setDefault("annex");
+    redraw();
+    EXPECT_EQ(window[names::Label5].Caption(), "annex");
+    EXPECT_TRUE(rows(names::List2).empty());
+    const int afterStall = proxy.ppdRequests();
+    redrawFor(1s);
+    EXPECT_EQ(proxy.ppdRequests(), afterStall) << "left alone";
+
+    proxy.behave(MisbehavingServer::Behaviour::Honest);
+    EXPECT_TRUE(eventually(5, [&] {
+        redraw();
+        return !rows(names::List2).empty();
+    }));
+    EXPECT_EQ(rows(names::List2).front(), "AAA-Annex");
+    EXPECT_EQ(proxy.ppdRequests(), afterStall + 1) << "tried again once";
 }
 
 }  // namespace

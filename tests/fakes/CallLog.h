@@ -15,16 +15,19 @@ public:
         calls.push_back(call);
         if (call != failing_ || --failAfter_ > 0) return;
         if (!persists_) failing_.clear();
-        throw PlatformError(ErrorKind::ServiceFailure, "injected failure at " + call);
+        throw PlatformError(kind_, "injected failure at " + call);
     }
 
     // The n-th occurrence of the call fails; with `persists`, every later one
     // too, as a service that failed in an event fails alike for the rest of it.
-    void failAt(const std::string& call, int occurrence = 1, bool persists = false) {
+    void failAt(const std::string& call, int occurrence = 1, bool persists = false,
+                ErrorKind kind = ErrorKind::ServiceFailure) {
         failing_ = call;
         failAfter_ = occurrence;
         persists_ = persists;
+        kind_ = kind;
     }
+    void stopFailing() { failing_.clear(); }
 
     int count(const std::string& call) const {
         int n = 0;
@@ -38,6 +41,7 @@ private:
     std::string failing_;
     int failAfter_ = 0;
     bool persists_ = false;
+    ErrorKind kind_ = ErrorKind::ServiceFailure;
 };
 
 }  // namespace veltrane::testing

@@ -12,6 +12,7 @@
 #include "CupsPrinting.h"
 #include "ErrorKindOf.h"
 #include "FontconfigFamilies.h"
+#include "MisbehavingServer.h"
 #include "PlatformError.h"
 #include "PrivateCupsd.h"
 
@@ -138,12 +139,12 @@ TEST_F(CupsPrintingTest, OddQueueNamesArePlainNames) {
     EXPECT_EQ(printing.DeviceName(), "a&b");
     EXPECT_EQ(defaultFonts().front(), "Odd&Font");
 
-    // cupsd refuses to hand out the PPD of a queue whose name holds "<".
-    server.addQueue("<b>x<b>", testPpd({"Hidden"}));
+    // cupsd refuses the description's HTTP resource of a queue whose name holds "<".
+    server.addQueue("<b>x<b>", testPpd({"AAA-Hidden"}));
     server.setDefault("<b>x<b>");
     nextEvent();
     EXPECT_EQ(printing.DeviceName(), "<b>x<b>");
-    EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::ServiceFailure);
+    EXPECT_EQ(defaultFonts().front(), "AAA-Hidden");
 }
 
 TEST_F(CupsPrintingTest, AStoppedServerHasNoDevicesAndEveryPrinterOperationRaises) {
@@ -186,13 +187,69 @@ TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
     nextEvent();
 
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::ServiceFailure)
+    EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::NoAnswer)
         << "never 0 devices for a server that could not be read";
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::ServiceFailure);
+    EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::NoAnswer);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
         << "the same event does not ask again";
 }
+
+// How the printing service meets a print server that misbehaves.
+struct Misbehaviour {
+    const char* name;
+    MisbehavingServer::Behaviour behaviour;
+    bool listsItsQueues;
+    std::optional<ErrorKind> fontsError;
+    bool leftAlone;  // the next event raises at once without asking
+};
+
+class MisbehavingServerTest : public CupsPrintingTest,
+                              public ::testing::WithParamInterface<Misbehaviour> {
+protected:
+    MisbehavingServerTest() {
+        ::setenv("CUPS_SERVER", proxy.socket().c_str(), 1);
+        cupsSetServer(nullptr);
+        proxy.behave(GetParam().behaviour);
+    }
+
+    MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};
+};
+
+TEST_P(MisbehavingServerTest, NoEventWaitsLongAndAServerThatDidNotAnswerIsLeftAlone) {
+    using namespace std::chrono_literals;
+    const Misbehaviour& row = GetParam();
+    const auto start = std::chrono::steady_clock::now();
+    if (row.listsItsQueues) {
+        EXPECT_EQ(printing.Count(), 2);
+        EXPECT_EQ(kindOf([&] { printing.FontCount(); }), row.fontsError);
+    } else {
+        EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::NoAnswer) << "never 0 devices";
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s) << "one deadline for the event";
+
+    const int connections = proxy.connections();
+    nextEvent();
+    const auto again = std::chrono::steady_clock::now();
+    if (row.leftAlone) {
+        EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::NoAnswer);
+        EXPECT_LT(std::chrono::steady_clock::now() - again, 100ms) << "at once";
+        EXPECT_EQ(proxy.connections(), connections) << "without asking";
+    } else {
+        EXPECT_EQ(printing.Count(), 2);
+    }
+}
+
+using Behaviour = MisbehavingServer::Behaviour;
+INSTANTIATE_TEST_SUITE_P(
+    , MisbehavingServerTest,
+    ::testing::Values(
+        Misbehaviour{"Silent", Behaviour::Silent, false, std::nullopt, true},
+        Misbehaviour{"Late", Behaviour::Late, false, std::nullopt, true},
+        Misbehaviour{"Trickling", Behaviour::Trickling, false, std::nullopt, true},
+        Misbehaviour{"StallingOnPpd", Behaviour::StallingOnPpd, true, ErrorKind::NoAnswer, true},
+        Misbehaviour{"EndlessPpd", Behaviour::EndlessPpd, true, ErrorKind::ServiceFailure, false}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace veltrane::testing

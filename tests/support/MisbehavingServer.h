@@ -1,0 +1,52 @@
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace veltrane::testing {
+
+// A print server that misbehaves on purpose: a proxy on a socket of its own in
+// front of a private cupsd, passing each connection's request on and answering
+// as it is told when the connection opens. It counts what it is asked.
+class MisbehavingServer {
+public:
+    enum class Behaviour {
+        Honest,         // passes everything on
+        Silent,         // takes requests, never answers
+        Late,           // every part of an answer 1.2 s late
+        Trickling,      // answers one byte every 0.1 s
+        EndlessPpd,     // answers a printer description that never ends, as fast as it can
+        StallingOnPpd,  // answers everything but a printer description, that never
+    };
+
+    MisbehavingServer(const std::string& upstream, const std::string& socket);
+    ~MisbehavingServer();
+    MisbehavingServer(const MisbehavingServer&) = delete;
+    MisbehavingServer& operator=(const MisbehavingServer&) = delete;
+
+    void behave(Behaviour behaviour) { behaviour_ = behaviour; }
+    const std::string& socket() const { return socket_; }
+    int connections() const { return connections_; }
+    // Requests for a printer description (CUPS-Get-PPD).
+    int ppdRequests() const { return ppdRequests_; }
+
+private:
+    void acceptConnections();
+    void serve(int client, Behaviour behaviour);
+
+    std::string upstream_;
+    std::string socket_;
+    int listener_ = -1;
+    std::atomic<Behaviour> behaviour_{Behaviour::Honest};
+    std::atomic<int> connections_{0};
+    std::atomic<int> ppdRequests_{0};
+    std::atomic<bool> stopping_{false};
+    std::mutex servingMutex_;
+    std::vector<std::thread> serving_;
+    std::thread acceptor_;
+};
+
+}  // namespace veltrane::testing
