@@ -1,6 +1,8 @@
 // The printing service against a real print server of the test's own.
+#include <arpa/inet.h>
 #include <cups/cups.h>
 #include <gmock/gmock.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -193,6 +195,49 @@ TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
     EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::NoAnswer);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
         << "the same event does not ask again";
+}
+
+// A TCP port whose queue of connections is full: the host drops every further
+// attempt, as one that has gone away does, and a connect never completes.
+class UnreachablePort {
+public:
+    UnreachablePort() : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof(address);
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
+        ::listen(listener_, 0);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        for (int& filler : fillers_) {
+            filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            ::connect(filler, reinterpret_cast<sockaddr*>(&address), length);
+        }
+    }
+    ~UnreachablePort() {
+        for (int filler : fillers_) ::close(filler);
+        ::close(listener_);
+    }
+    UnreachablePort(const UnreachablePort&) = delete;
+    UnreachablePort& operator=(const UnreachablePort&) = delete;
+
+    std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
+
+private:
+    int listener_;
+    int fillers_[2] = {-1, -1};
+    int port_ = 0;
+};
+
+TEST_F(CupsPrintingTest, ARemoteServerThatHasGoneAwayIsNoAnswerNotNoPrinters) {
+    UnreachablePort gone;
+    ::setenv("CUPS_SERVER", gone.address().c_str(), 1);
+    cupsSetServer(nullptr);
+    nextEvent();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::NoAnswer);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 // How the printing service meets a print server that misbehaves.
