@@ -44,6 +44,8 @@ struct ControlDesign {
     FontDesign font{};
     std::string contents{};  // a caption or a text
     std::string toolTip{};
+    // What a screen reader calls a control whose name is not its caption.
+    std::string accessibleName{};
     Alignment alignment = Alignment::Left;
     bool autoSize = false;
     bool wordWrap = false;

@@ -10,14 +10,18 @@ std::string QtLabel::Caption() {
     return text_;
 }
 
+// A screen reader is told the caption as it is: a device named "Café&Co" is
+// read out with its ampersand, which the label draws as an access-key marker.
 void QtLabel::SetCaption(const std::string& caption) {
     text_ = caption;
     caption_ = QString::fromStdString(caption);
+    setAccessibleName(caption_);
     update();
 }
 
 void QtLabel::SetToolTipText(const std::string& text) {
     setToolTip(QString::fromStdString(text));
+    setAccessibleDescription(toolTip().trimmed());
 }
 
 void QtLabel::SetFontBold(bool bold) {

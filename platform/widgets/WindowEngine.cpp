@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "AccessibleKinds.h"
 #include "FontSubstitutes.h"
 #include "PlatformError.h"
 #include "QtDpi.h"
@@ -61,6 +62,7 @@ Control& find(const std::map<std::string, Control*, std::less<>>& controls, std:
 WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoch& epoch)
     : project_(project), dispatcher_(epoch, [this] { settleLists(); }) {
     installFontSubstitutes();
+    installAccessibleKinds();
     window_ = std::make_unique<QtForm>(project.design, dispatcher_);
     for (const ControlDesign& control : project.design.controls) createControl(control);
     orderTabs();
@@ -77,7 +79,13 @@ void WindowEngine::createControl(const ControlDesign& design) {
     widget->setGeometry(twipsToPixels(design.left, dpi), twipsToPixels(design.top, dpi),
                         twipsToPixels(design.width, dpi), twipsToPixels(design.height, dpi));
     widget->setFont(fontOf(design.font));
-    if (!design.toolTip.empty()) widget->setToolTip(QString::fromStdString(design.toolTip));
+    if (!design.toolTip.empty()) {
+        widget->setToolTip(QString::fromStdString(design.toolTip));
+        widget->setAccessibleDescription(widget->toolTip().trimmed());
+    }
+    if (!design.accessibleName.empty()) {
+        widget->setAccessibleName(QString::fromStdString(design.accessibleName));
+    }
     widgets_[design.name] = widget;
     if (auto* label = dynamic_cast<QtLabel*>(widget)) labels_[design.name] = label;
     if (auto* box = dynamic_cast<TextBox*>(widget)) textBoxes_[design.name] = box;

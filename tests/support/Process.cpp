@@ -74,11 +74,12 @@ std::optional<int> Process::wait(double seconds) {
     return status_;
 }
 
+// The whole process group: a server's helpers go with it.
 void Process::stop() {
     if (pid_ <= 0 || status_) return;
-    ::kill(pid_, SIGTERM);
+    ::kill(-pid_, SIGTERM);
     if (!wait(3)) {
-        ::kill(pid_, SIGKILL);
+        ::kill(-pid_, SIGKILL);
         wait(3);
     }
 }

@@ -9,8 +9,8 @@
 
 namespace veltrane::testing {
 
-// A child process started from an argument list, never through a shell, and
-// stopped by its process id when the object goes.
+// A child process started from an argument list, never through a shell, in a
+// process group of its own, and stopped by its process id when the object goes.
 class Process {
 public:
     // `environment` entries are set for the child; an empty value unsets one.

@@ -1,0 +1,28 @@
+#include "AccessibleKinds.h"
+
+#include <QAccessibleWidget>
+#include <QWidget>
+
+namespace veltrane {
+
+namespace {
+
+QAccessibleInterface* accessibleKind(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr) return nullptr;
+    if (className == QLatin1String("veltrane::QtForm")) {
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    }
+    if (className == QLatin1String("veltrane::QtLabel")) {
+        return new QAccessibleWidget(widget, QAccessible::StaticText);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void installAccessibleKinds() {
+    QAccessible::installFactory(accessibleKind);
+}
+
+}  // namespace veltrane

@@ -1,0 +1,63 @@
+// The shipped program as a screen reader reads it over the accessibility bus.
+#include <gmock/gmock.h>
+
+#include "PrivateAccessibilityBus.h"
+#include "PrivateCupsd.h"
+#include "RunningProgram.h"
+#include "XvfbSession.h"
+
+namespace veltrane::testing {
+namespace {
+
+using ::testing::Contains;
+using ::testing::Each;
+using ::testing::Field;
+using ::testing::Not;
+
+using Node = AccessibleNode;
+
+TEST(AccessibilityTest, AScreenReaderHearsEveryControlByItsRoleAndName) {
+    PrivateCupsd server;
+    server.addQueue("Café&Co", testPpd({"AAA-Cafe"}));
+    server.addQueue("annex", testPpd({"AAA-Annex"}));
+    server.setDefault("Café&Co");
+    PrivateAccessibilityBus bus(testDisplay());
+    auto environment = server.environment();
+    environment.insert(bus.environment().begin(), bus.environment().end());
+    RunningProgram veltrane(VELTRANE_EXECUTABLE, environment,
+                            server.folder() + "/log/veltrane.log");
+
+    const std::vector<Node> tree = bus.tree("Veltrane");
+    ASSERT_GE(tree.size(), 2U) << "the program is on the accessibility bus";
+    EXPECT_EQ(tree[1], (Node{1, "frame", "Veltrane                 veltrane.example", "", true}));
+    std::vector<Node> controls;
+    for (Node node : tree) {
+        node.showing = false;  // what is said, not where
+        if (node.depth == 2) controls.push_back(node);
+    }
+    EXPECT_EQ(controls.size(), 13U);
+    EXPECT_THAT(controls, Each(Field(&Node::name, Not(""))));
+    EXPECT_THAT(controls, Each(Field(&Node::role, Not("filler"))));
+    for (const Node& control : {
+             Node{2, "label", "Number of Screen Fonts", ""},
+             Node{2, "label", "Number of Fonts on the Default Printer/Fax Device:", ""},
+             Node{2, "label", "Café&Co", ""},
+             Node{2, "label", "Number of Devices: 2",
+                  "Check your printer and fax folder for the 2 devices."},
+             Node{2, "label", "AAA-Cafe", ""},
+             Node{2, "list", "Screen fonts", ""},
+             Node{2, "list", "Printer fonts", ""},
+             Node{2, "text", "Number of Screen Fonts", ""},
+             Node{2, "text", "Number of Fonts on the Default Printer/Fax Device", ""},
+             Node{2, "text", "Sample text", ""},
+             Node{2, "push button", "Copy to Clipboard (screen font)",
+                  "You may copy the screen font name to the clipboard by clicking here."},
+             Node{2, "push button", "Copy to Clipboard (printer font)",
+                  "You may copy the printer font name to the clipboard by clicking here."},
+         }) {
+        EXPECT_THAT(controls, Contains(control));
+    }
+}
+
+}  // namespace
+}  // namespace veltrane::testing

@@ -1,0 +1,45 @@
+#!/usr/bin/python3
+"""Prints an application's accessible tree as a screen reader reads it over AT-SPI.
+
+usage: accessibility-tree.py APPLICATION [SECONDS]
+
+Waits up to SECONDS (default 10) for APPLICATION to appear on the accessibility
+bus, then prints one line a node, depth first: its depth, role, name,
+description and "showing" when it is on the screen, separated by tabs. Exits 1
+when the application never appears.
+"""
+import sys
+import time
+
+import pyatspi
+
+
+def application(name, seconds):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        for candidate in pyatspi.Registry.getDesktop(0):
+            if candidate is not None and candidate.name == name and candidate.childCount > 0:
+                return candidate
+        time.sleep(0.1)
+    return None
+
+
+def show(node, depth):
+    showing = "showing" if node.getState().contains(pyatspi.STATE_SHOWING) else ""
+    print(f"{depth}\t{node.getRoleName()}\t{node.name}\t{node.description}\t{showing}")
+    for child in node:
+        if child is not None:
+            show(child, depth + 1)
+
+
+def main():
+    found = application(sys.argv[1], float(sys.argv[2]) if len(sys.argv) > 2 else 10.0)
+    if found is None:
+        print(f"{sys.argv[1]} is not on the accessibility bus", file=sys.stderr)
+        return 1
+    show(found, 0)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
