@@ -6,7 +6,7 @@
 namespace veltrane {
 
 Project veltraneProject() {
-    return {"Veltrane", VELTRANE_VERSION, "veltrane", veltraneDesign(),
+    return {"Veltrane", VELTRANE_VERSION, "example.veltrane.Veltrane", veltraneDesign(),
             [](FormControls& controls, Services& services) {
                 return std::make_unique<Veltrane>(controls, services);
             }};

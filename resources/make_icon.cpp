@@ -1,5 +1,5 @@
-// Makes the program's icons from their text source: the ICO file and the PNG
-// icons of the desktop's icon theme.
+// Makes the program's icons from their text source: the ICO file, and the PNG
+// and SVG icons of the desktop's icon theme.
 #include <QImage>
 
 #include <fstream>
@@ -8,6 +8,7 @@
 
 #include "IcoFile.h"
 #include "IconSource.h"
+#include "SvgFile.h"
 
 using veltrane::IconImage;
 using veltrane::IconSource;
@@ -43,9 +44,11 @@ int main(int argc, char** argv) {
     try {
         const IconSource source = IconSource::parse(text.str());
         std::ofstream(folder + "/veltrane.ico", std::ios::binary) << veltrane::icoFile(source);
+        // The scalable icon is the largest drawn image.
+        std::ofstream(folder + "/veltrane.svg") << veltrane::svgFile(source.images().front());
         // Theme sizes by whole-number scaling of the nearest drawn image.
         for (const auto& [size, drawn] :
-             {std::pair{16, 16}, {32, 32}, {48, 16}, {64, 32}, {128, 32}}) {
+             {std::pair{16, 16}, {32, 32}, {48, 16}, {64, 32}, {128, 32}, {256, 32}}) {
             for (const IconImage& image : source.images()) {
                 if (image.size != drawn) continue;
                 const std::string path = folder + "/veltrane-" + std::to_string(size) + ".png";

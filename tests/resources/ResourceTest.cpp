@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -80,7 +81,28 @@ TEST(IconTest, ThePngIconsShowTheSamePixelRowsWithTransparency) {
             }
         }
     }
-    EXPECT_EQ(QImage(VELTRANE_BINARY_DIR "/resources/veltrane-128.png").size(), QSize(128, 128));
+    EXPECT_EQ(QImage(VELTRANE_BINARY_DIR "/resources/veltrane-256.png").size(), QSize(256, 256));
+}
+
+TEST(IconTest, TheScalableIconIsTheSamePicture) {
+    const std::string svg = contents(VELTRANE_BINARY_DIR "/resources/veltrane.svg");
+    const IconImage& drawn = source().images().front();
+    EXPECT_THAT(svg, HasSubstr("viewBox=\"0 0 32 32\""));
+    std::vector<int> painted(drawn.pixels.size(), IconImage::kTransparent);
+    const std::regex rect(
+        R"re(<rect x="(\d+)" y="(\d+)" width="(\d+)" height="1" fill="#([0-9A-F]{6})"/>)re");
+    for (auto match = std::sregex_iterator(svg.begin(), svg.end(), rect);
+         match != std::sregex_iterator(); ++match) {
+        const int x = std::stoi((*match)[1]);
+        const int y = std::stoi((*match)[2]);
+        const auto rgb = static_cast<std::uint32_t>(std::stoul((*match)[4], nullptr, 16));
+        const auto& palette = IconSource::palette();
+        const auto index = std::find(palette.begin(), palette.end(), rgb) - palette.begin();
+        for (int i = 0; i < std::stoi((*match)[3]); ++i) {
+            painted[static_cast<std::size_t>(y * drawn.size + x + i)] = static_cast<int>(index);
+        }
+    }
+    EXPECT_EQ(painted, drawn.pixels);
 }
 
 TEST(IconTest, ABrokenSourceIsRefused) {
