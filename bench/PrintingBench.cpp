@@ -26,7 +26,7 @@ void benchPrinting() {
         });
     }).report("print server view, default queue of 1,000 resident fonts", 5);
 
-    QtScreen screen(epoch);
+    QtScreen screen;
     Timings::of(100,
                 [&] {
                     epoch.begin();

@@ -3,7 +3,6 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSet>
 #include <QStringList>
@@ -28,7 +27,23 @@ bool isGenericAlias(const QString& family) {
     return kAliases.contains(family.toLower());
 }
 
+// The family's name without a trailing " [..]", which may be Qt's foundry suffix.
+QString withoutSuffix(const QString& family) {
+    if (!family.endsWith(u']')) return family;
+    const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
+    if (open < 0 || family.indexOf(u']', open) != family.size() - 1) return family;
+    return family.left(open);
+}
+
 }  // namespace
+
+QtScreen::QtScreen()
+    : databaseChanged_(QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged,
+                                        [this] { families_.reset(); })) {}
+
+QtScreen::~QtScreen() {
+    QObject::disconnect(databaseChanged_);
+}
 
 std::vector<std::string> QtScreen::installedFamilies() {
     QStringList families = QFontDatabase::families();
@@ -40,13 +55,12 @@ std::vector<std::string> QtScreen::installedFamilies() {
 // suffix, on every one of them: a suffix on a name that no other shares is the
 // family's own.
 std::vector<std::string> QtScreen::familyNames(const QStringList& qtFamilies) {
-    static const QRegularExpression kSuffix(QStringLiteral(R"( \[[^\]]*\]$)"));
     QHash<QString, int> suffixed;
-    for (const QString& family : qtFamilies) ++suffixed[QString(family).remove(kSuffix)];
+    for (const QString& family : qtFamilies) ++suffixed[withoutSuffix(family)];
     std::vector<std::string> families;
     QSet<QString> seen;
     for (QString family : qtFamilies) {
-        const QString base = QString(family).remove(kSuffix);
+        const QString base = withoutSuffix(family);
         if (base != family && suffixed.value(base) > 1) family = base;
         if (isGenericAlias(family) || seen.contains(family)) continue;
         seen.insert(family);
@@ -56,7 +70,8 @@ std::vector<std::string> QtScreen::familyNames(const QStringList& qtFamilies) {
 }
 
 const std::vector<std::string>& QtScreen::families() {
-    return families_.get(installedFamilies);
+    if (!families_) families_ = installedFamilies();
+    return *families_;
 }
 
 float QtScreen::Width() {

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "EventCache.h"
-#include "EventEpoch.h"
 #include "Screen.h"
 
 namespace veltrane {
@@ -16,7 +16,10 @@ namespace veltrane {
 // several foundries make is dropped, and so are fontconfig's generic aliases.
 class QtScreen : public Screen {
 public:
-    explicit QtScreen(const EventEpoch& epoch) : families_(epoch) {}
+    QtScreen();
+    ~QtScreen() override;
+    QtScreen(const QtScreen&) = delete;
+    QtScreen& operator=(const QtScreen&) = delete;
 
     float Width() override;
     Int16 FontCount() override;
@@ -30,7 +33,11 @@ public:
 private:
     const std::vector<std::string>& families();
 
-    EventCache<std::vector<std::string>> families_;
+    // Qt's font database stays as it is while the program runs, but for fonts
+    // the program itself adds, which Qt reports: the list is made once, and
+    // again after such a report, not at every event.
+    std::optional<std::vector<std::string>> families_;
+    QMetaObject::Connection databaseChanged_;
 };
 
 }  // namespace veltrane

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 #include <string_view>
+#include <unordered_set>
 
 #include "LocalDefault.h"
 #include "PlatformError.h"
@@ -134,13 +135,13 @@ std::optional<std::vector<std::string>> residentFontsOf(const std::string& queue
 }  // namespace
 
 // Every question to the server goes through here: within the event's allowance,
-// on a thread of its own. A server that does not answer is left alone a while.
+// on the server's thread. A server that does not answer is left alone a while.
 template <typename Work>
 auto CupsPrinting::ask(Work work) {
     const Deadline deadline = allowance_.admit();
-    auto outcome =
-        callServer(deadline, [work = std::move(work), deadline, address = ServerAddress::current()](
-                                 Hangup& hangup) { return work(address, deadline, hangup); });
+    auto outcome = thread_.ask(
+        deadline, [work = std::move(work), deadline, address = ServerAddress::current()](
+                      Hangup& hangup) { return work(address, deadline, hangup); });
     if (auto* error = std::get_if<PlatformError>(&outcome)) {
         if (error->kind() == ErrorKind::NoAnswer) allowance_.noAnswer();
         throw *error;
@@ -159,9 +160,12 @@ std::vector<std::string> CupsPrinting::fontsOfQueue(const std::string& queue) {
         return residentFontsOf(queue, address, deadline, hangup);
     });
     if (!fonts) return {};
-    std::set<std::string> present(fonts->begin(), fonts->end());
-    for (std::string& family : scalableFontFamilies()) {
-        if (present.insert(family).second) fonts->push_back(std::move(family));
+    const std::vector<std::string>& families = systemFonts_.scalableFamilies();
+    // Room first: the views below must not move.
+    fonts->reserve(fonts->size() + families.size());
+    const std::unordered_set<std::string_view> resident(fonts->begin(), fonts->end());
+    for (const std::string& family : families) {
+        if (!resident.contains(family)) fonts->push_back(family);
     }
     return std::move(*fonts);
 }

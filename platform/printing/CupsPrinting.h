@@ -11,6 +11,8 @@
 #include "Printer.h"
 #include "Printers.h"
 #include "ServerAllowance.h"
+#include "ServerThread.h"
+#include "SystemFonts.h"
 
 namespace veltrane {
 
@@ -43,6 +45,8 @@ private:
     auto ask(Work work);
 
     ServerAllowance allowance_;
+    ServerThread thread_;
+    SystemFonts systemFonts_;
     EventCache<PrintServerView> server_;
     EventCache<std::vector<std::string>> fonts_;
 };

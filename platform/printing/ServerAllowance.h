@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "EventEpoch.h"
-#include "ServerCall.h"
+#include "ServerThread.h"
 
 namespace veltrane {
 

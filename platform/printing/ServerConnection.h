@@ -9,7 +9,7 @@
 #include "CHandle.h"
 #include "Hangup.h"
 #include "ServerAddress.h"
-#include "ServerCall.h"
+#include "ServerThread.h"
 
 namespace veltrane {
 

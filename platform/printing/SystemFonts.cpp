@@ -8,7 +8,9 @@
 
 namespace veltrane {
 
-std::vector<std::string> scalableFontFamilies() {
+namespace {
+
+std::vector<std::string> listScalableFamilies() {
     CHandle<FcPattern, FcPatternDestroy> pattern(
         FcPatternBuild(nullptr, FC_SCALABLE, FcTypeBool, FcTrue, nullptr));
     CHandle<FcObjectSet, FcObjectSetDestroy> objects(FcObjectSetBuild(FC_FAMILY, nullptr));
@@ -23,6 +25,17 @@ std::vector<std::string> scalableFontFamilies() {
         }
     }
     return {families.begin(), families.end()};
+}
+
+}  // namespace
+
+const std::vector<std::string>& SystemFonts::scalableFamilies() {
+    const void* current = FcConfigGetCurrent();
+    if (current != configuration_) {
+        families_ = listScalableFamilies();
+        configuration_ = current;
+    }
+    return families_;
 }
 
 }  // namespace veltrane

@@ -12,7 +12,7 @@ namespace veltrane {
 // and clipboard through Qt, printing through the CUPS server.
 class DesktopServices {
 public:
-    DesktopServices() : screen_(epoch_), printing_(epoch_) {}
+    DesktopServices() : printing_(epoch_) {}
     DesktopServices(const DesktopServices&) = delete;
     DesktopServices& operator=(const DesktopServices&) = delete;
 

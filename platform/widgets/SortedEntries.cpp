@@ -9,15 +9,26 @@ namespace {
 
 template <typename Entry>
 bool keyBefore(const Entry& a, const Entry& b) {
-    return QString::compare(a.key, b.key, Qt::CaseSensitive) < 0;
+    return a.key < b.key;
+}
+
+// The name case-folded, in UTF-16 code units, which order as Qt orders its
+// strings. Most font names are ASCII, whose folding needs no QString.
+std::u16string foldedKey(const std::string& text) {
+    std::u16string key;
+    key.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80) return QString::fromStdString(text).toCaseFolded().toStdU16String();
+        key.push_back(static_cast<char16_t>(byte >= 'A' && byte <= 'Z' ? byte + 'a' - 'A' : byte));
+    }
+    return key;
 }
 
 }  // namespace
 
 void SortedEntries::add(const std::string& text) {
-    QString display = QString::fromStdString(text);
-    QString key = display.toCaseFolded();
-    waiting_.push_back({text, std::move(display), std::move(key)});
+    waiting_.push_back({text, foldedKey(text)});
 }
 
 void SortedEntries::clear() {

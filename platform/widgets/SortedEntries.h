@@ -24,13 +24,13 @@ public:
 
     std::size_t size() const { return entries_.size(); }
     const std::string& text(std::size_t row) const { return entries_[row].text; }
-    const QString& display(std::size_t row) const { return entries_[row].display; }
+    // The entry as the list shows it, made when it is shown.
+    QString display(std::size_t row) const { return QString::fromStdString(text(row)); }
 
 private:
     struct Entry {
         std::string text;
-        QString display;
-        QString key;  // case-folded
+        std::u16string key;  // case-folded
     };
 
     std::vector<Entry> entries_;

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "AccessibleKinds.h"
-#include "FontSubstitutes.h"
+#include "DesignFonts.h"
 #include "PlatformError.h"
 #include "QtDpi.h"
 #include "QtLabel.h"
@@ -17,16 +17,6 @@
 namespace veltrane {
 
 namespace {
-
-QFont fontOf(const FontDesign& design) {
-    QFont font(QString::fromStdString(design.name));
-    font.setPointSizeF(design.points);
-    font.setWeight(design.weight >= 700 ? QFont::Bold : QFont::Normal);
-    font.setItalic(design.italic);
-    font.setUnderline(design.underline);
-    font.setStrikeOut(design.strikeout);
-    return font;
-}
 
 QWidget* makeWidget(const ControlDesign& design, QWidget* window, EventDispatcher& dispatcher) {
     switch (design.kind) {
@@ -61,10 +51,10 @@ Control& find(const std::map<std::string, Control*, std::less<>>& controls, std:
 
 WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoch& epoch)
     : project_(project), dispatcher_(epoch, [this] { settleLists(); }) {
-    installFontSubstitutes();
     installAccessibleKinds();
     window_ = std::make_unique<QtForm>(project.design, dispatcher_);
-    for (const ControlDesign& control : project.design.controls) createControl(control);
+    const DesignFonts fonts;
+    for (const ControlDesign& control : project.design.controls) createControl(control, fonts);
     orderTabs();
     program_ = project.createProgram(*this, services);
     wire(program_->procedures());
@@ -72,13 +62,13 @@ WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoc
 
 WindowEngine::~WindowEngine() = default;
 
-void WindowEngine::createControl(const ControlDesign& design) {
+void WindowEngine::createControl(const ControlDesign& design, const DesignFonts& fonts) {
     QWidget* widget = makeWidget(design, window_.get(), dispatcher_);
     widget->setObjectName(QString::fromStdString(design.name));
     const double dpi = logicalDpi();
     widget->setGeometry(twipsToPixels(design.left, dpi), twipsToPixels(design.top, dpi),
                         twipsToPixels(design.width, dpi), twipsToPixels(design.height, dpi));
-    widget->setFont(fontOf(design.font));
+    widget->setFont(fonts.font(design.font));
     if (!design.toolTip.empty()) {
         widget->setToolTip(QString::fromStdString(design.toolTip));
         widget->setAccessibleDescription(widget->toolTip().trimmed());

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "DesignFonts.h"
 #include "EventDispatcher.h"
 #include "EventEpoch.h"
 #include "FormControls.h"
@@ -40,7 +41,7 @@ protected:
     ListBox& listBox(std::string_view name) override;
 
 private:
-    void createControl(const ControlDesign& design);
+    void createControl(const ControlDesign& design, const DesignFonts& fonts);
     void wire(const FormProcedures& procedures);
     void orderTabs();
     void giveFirstFocus();
