@@ -1,11 +1,14 @@
 #pragma once
 
+#include "Timing.h"
+
 namespace veltrane::bench {
 
-// The print server's view and the screen's font list.
-void benchPrinting();
-// Form_Load, a paint that finds no change, and a reload.
-void benchPopulation();
+// One light request to the print server, the yardstick of a paint; the print
+// server's view with its fonts; the screen's family list. Returns the yardstick.
+Timings benchPrinting();
+// Form_Load, a paint that finds no change (beside the light request), a reload.
+void benchPopulation(const Timings& lightRequest);
 // From a key release in List1 to the sample and Text2 rendered in the new font.
 void benchSamples();
 

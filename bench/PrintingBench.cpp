@@ -1,19 +1,41 @@
+#include <cups/cups.h>
+
 #include <cstdio>
 
 #include "BenchServices.h"
 #include "Benches.h"
+#include "CHandle.h"
 #include "CupsPrinting.h"
 #include "PrivateCupsd.h"
 #include "QtScreen.h"
-#include "Timing.h"
 
 namespace veltrane::bench {
 
-void benchPrinting() {
+namespace {
+
+// A CUPS-Get-Printers asking each queue's name and type, on a connection of its
+// own, as plain libcups asks it.
+void askForQueuesPlainly() {
+    const CHandle<http_t, httpClose> http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC,
+                                                       cupsEncryption(), 1, 1000, nullptr));
+    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    static const char* const kAttributes[] = {"printer-name", "printer-type"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
+                  kAttributes);
+    const CHandle<ipp_t, ippDelete> response(cupsDoRequest(http.get(), request, "/"));
+}
+
+}  // namespace
+
+Timings benchPrinting() {
     testing::PrivateCupsd server;
     server.addQueue("thousand", testing::testPpd(residentFonts("Thousand", 1000)));
     server.setDefault("thousand");
     server.useInThisProcess();
+
+    const Timings lightRequest =
+        Timings::of(200, [] { return Timings::time(askForQueuesPlainly); });
+    lightRequest.report("one light request to the print server (plain libcups)", 1);
 
     EventEpoch epoch;
     CupsPrinting printing(epoch);
@@ -26,15 +48,11 @@ void benchPrinting() {
         });
     }).report("print server view, default queue of 1,000 resident fonts", 5);
 
-    QtScreen screen;
-    Timings::of(100,
-                [&] {
-                    epoch.begin();
-                    return Timings::time([&] { screen.FontCount(); });
-                })
-        .report("screen font list (" + std::to_string(QtScreen::installedFamilies().size()) +
-                    " families)",
-                5);
+    const std::size_t families = QtScreen::installedFamilies().size();
+    Timings::of(20, [] {
+        return Timings::time(QtScreen::installedFamilies);
+    }).report("screen font list, made (" + std::to_string(families) + " families)", 5);
+    return lightRequest;
 }
 
 }  // namespace veltrane::bench

@@ -28,14 +28,29 @@ public:
     }
 
     void add(double milliseconds) { samples_.push_back(milliseconds); }
+    bool empty() const { return samples_.empty(); }
+    std::size_t size() const { return samples_.size(); }
 
     double median() const { return at(0.5); }
     double p99() const { return at(0.99); }
     double worst() const { return *std::max_element(samples_.begin(), samples_.end()); }
 
     void report(const std::string& what, double targetMs) const {
-        std::printf("%-68s median %8.3f ms  (target < %g ms, %zu runs)\n", what.c_str(), median(),
+        std::printf("%-62s median %8.3f ms  (target < %g ms, %zu runs)\n", what.c_str(), median(),
                     targetMs, samples_.size());
+    }
+
+    // The median, and its ratio to a yardstick measured in the same run.
+    void reportAgainst(const std::string& what, const Timings& yardstick,
+                       const std::string& yardstickName) const {
+        std::printf("%-62s median %8.3f ms  %.2f x %s (%.3f ms)\n", what.c_str(), median(),
+                    median() / yardstick.median(), yardstickName.c_str(), yardstick.median());
+    }
+
+    // Median, 99th percentile and worst, for steps each of its own.
+    void reportSteps(const std::string& what, const std::string& target) const {
+        std::printf("%-62s median %7.3f  p99 %7.3f  worst %8.3f ms  %s(%zu steps)\n", what.c_str(),
+                    median(), p99(), worst(), target.c_str(), samples_.size());
     }
 
 private:

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -57,18 +58,18 @@ private:
     CHandle<xcb_connection_t, xcb_disconnect> connection_;
 };
 
-// CPU time (user and system) the process has used so far, in milliseconds.
+// CPU time the process's threads have used so far, in milliseconds, as the
+// scheduler counts it (in nanoseconds, where /proc's ticks are 10 ms).
 double cpuMilliseconds(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    std::istringstream fields(line.substr(line.rfind(')') + 2));
-    std::string field;
-    long ticks = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i) {
-        if (i == 14 || i == 15) ticks += std::stol(field);
+    double total = 0;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    std::error_code gone;
+    for (const auto& task : std::filesystem::directory_iterator(tasks, gone)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        double nanoseconds = 0;
+        if (schedstat >> nanoseconds) total += nanoseconds / 1e6;
     }
-    return static_cast<double>(ticks) * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+    return total;
 }
 
 double residentMegabytes(pid_t pid) {
@@ -94,8 +95,8 @@ Start startUntilIdle(const std::vector<std::string>& command,
     watcher.waitForMap();
     Start start;
     start.shownMs = std::chrono::duration<double, std::milli>(Clock::now() - launched).count();
-    // Idle: no CPU time used for 200 ms.
-    for (double before = -1; before != start.cpuMs;) {
+    // Idle: less than 1 ms of CPU time used in 200 ms.
+    for (double before = -10; start.cpuMs - before >= 1;) {
         before = start.cpuMs;
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         start.cpuMs = cpuMilliseconds(process.pid());

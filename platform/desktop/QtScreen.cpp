@@ -37,10 +37,6 @@ QString withoutSuffix(const QString& family) {
 
 }  // namespace
 
-QtScreen::QtScreen()
-    : databaseChanged_(QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged,
-                                        [this] { families_.reset(); })) {}
-
 QtScreen::~QtScreen() {
     QObject::disconnect(databaseChanged_);
 }
@@ -70,6 +66,10 @@ std::vector<std::string> QtScreen::familyNames(const QStringList& qtFamilies) {
 }
 
 const std::vector<std::string>& QtScreen::families() {
+    if (!databaseChanged_) {
+        databaseChanged_ = QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged,
+                                            [this] { families_.reset(); });
+    }
     if (!families_) families_ = installedFamilies();
     return *families_;
 }

@@ -16,7 +16,7 @@ namespace veltrane {
 // several foundries make is dropped, and so are fontconfig's generic aliases.
 class QtScreen : public Screen {
 public:
-    QtScreen();
+    QtScreen() = default;
     ~QtScreen() override;
     QtScreen(const QtScreen&) = delete;
     QtScreen& operator=(const QtScreen&) = delete;

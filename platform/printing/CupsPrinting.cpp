@@ -109,7 +109,8 @@ void chooseDefault(PrintServerView& view, const std::string& serverDefault) {
     }
 }
 
-// Talks to the server on the calling thread, which is never the user interface's.
+// The functions below talk to the server on the calling thread, which is never
+// the user interface's.
 PrintServerView listQueues(const ServerAddress& address, Deadline deadline, Hangup& hangup) {
     auto connection = ServerConnection::open(address, deadline, hangup);
     if (!connection) return {{}, std::nullopt, "no print server is running"};
@@ -119,29 +120,67 @@ PrintServerView listQueues(const ServerAddress& address, Deadline deadline, Hang
     return view;
 }
 
-// The resident fonts of the queue's description; empty for a raw queue.
-std::optional<std::vector<std::string>> residentFontsOf(const std::string& queue,
-                                                        const ServerAddress& address,
-                                                        Deadline deadline, Hangup& hangup) {
+// The resident fonts of the queue's description together with the scalable font
+// families of the system, which the print pipeline embeds in every job.
+CupsPrinting::FontList fontsOf(const std::string& queue, SystemFonts& systemFonts,
+                               const ServerAddress& address, Deadline deadline, Hangup& hangup) {
     auto connection = ServerConnection::open(address, deadline, hangup);
     if (!connection) {
         throw PlatformError(ErrorKind::DeviceUnavailable, "the print server has stopped");
     }
     const std::optional<std::string> ppd = askForPpd(*connection, queue);
     if (!ppd) return std::nullopt;
-    return residentFonts(*ppd);
+    std::vector<std::string> fonts = residentFonts(*ppd);
+    const auto families = systemFonts.scalableFamilies();
+    // Room first: the views below must not move.
+    fonts.reserve(fonts.size() + families->size());
+    const std::unordered_set<std::string_view> resident(fonts.begin(), fonts.end());
+    for (const std::string& family : *families) {
+        if (!resident.contains(family)) fonts.push_back(family);
+    }
+    return fonts;
+}
+
+CupsPrinting::ViewAndFonts viewAndFonts(SystemFonts& systemFonts, const ServerAddress& address,
+                                        Deadline deadline, Hangup& hangup) {
+    CupsPrinting::ViewAndFonts answer{listQueues(address, deadline, hangup), {}, {std::nullopt}};
+    if (answer.view.defaultDevice) {
+        answer.queue = queueOf(*answer.view.defaultDevice);
+        try {
+            answer.fonts = fontsOf(answer.queue, systemFonts, address, deadline, hangup);
+        } catch (const PlatformError& error) {
+            answer.fonts = error;  // the view stands; the fonts' failure is the fonts' own
+        }
+    }
+    return answer;
 }
 
 }  // namespace
 
-// Every question to the server goes through here: within the event's allowance,
-// on the server's thread. A server that does not answer is left alone a while.
-template <typename Work>
-auto CupsPrinting::ask(Work work) {
-    const Deadline deadline = allowance_.admit();
-    auto outcome = thread_.ask(
-        deadline, [work = std::move(work), deadline, address = ServerAddress::current()](
-                      Hangup& hangup) { return work(address, deadline, hangup); });
+CupsPrinting::CupsPrinting(const EventEpoch& epoch,
+                           std::function<ServerAllowance::Clock::time_point()> now)
+    : epoch_(epoch),
+      allowance_(epoch, std::move(now)),
+      systemFonts_(std::make_shared<SystemFonts>()),
+      server_(epoch),
+      fonts_(epoch) {}
+
+CupsPrinting::~CupsPrinting() {
+    if (ahead_) ahead_->hangup->hangUp();
+}
+
+void CupsPrinting::askAhead() {
+    ahead_ = thread_.put(
+        [systemFonts = systemFonts_, address = ServerAddress::current(),
+         deadline = ServerAllowance::Clock::now() + ServerAllowance::kPerEvent](Hangup& hangup) {
+            return viewAndFonts(*systemFonts, address, deadline, hangup);
+        });
+}
+
+// Every answer of the server comes through here, within the event's allowance.
+// A server that does not answer is left alone a while.
+template <typename Result>
+Result CupsPrinting::settle(Outcome<Result> outcome) {
     if (auto* error = std::get_if<PlatformError>(&outcome)) {
         if (error->kind() == ErrorKind::NoAnswer) allowance_.noAnswer();
         throw *error;
@@ -149,25 +188,25 @@ auto CupsPrinting::ask(Work work) {
     return std::get<0>(std::move(outcome));
 }
 
-const PrintServerView& CupsPrinting::server() {
-    return server_.get([this] { return ask(listQueues); });
+PrintServerView CupsPrinting::takeAhead() {
+    const Deadline deadline = allowance_.admit();
+    auto question = std::move(*ahead_);
+    ahead_.reset();
+    ViewAndFonts answer = settle(thread_.await(question, deadline));
+    takenAhead_ = ViewAndFonts{{}, std::move(answer.queue), std::move(answer.fonts)};
+    takenInEvent_ = epoch_.current();
+    return std::move(answer.view);
 }
 
-// The resident fonts of the queue's description together with the scalable font
-// families of the system, which the print pipeline embeds in every job.
-std::vector<std::string> CupsPrinting::fontsOfQueue(const std::string& queue) {
-    auto fonts = ask([queue](const ServerAddress& address, Deadline deadline, Hangup& hangup) {
-        return residentFontsOf(queue, address, deadline, hangup);
+const PrintServerView& CupsPrinting::server() {
+    return server_.get([this] {
+        if (ahead_) return takeAhead();
+        const Deadline deadline = allowance_.admit();
+        return settle(
+            thread_.ask(deadline, [address = ServerAddress::current(), deadline](Hangup& hangup) {
+                return listQueues(address, deadline, hangup);
+            }));
     });
-    if (!fonts) return {};
-    const std::vector<std::string>& families = systemFonts_.scalableFamilies();
-    // Room first: the views below must not move.
-    fonts->reserve(fonts->size() + families.size());
-    const std::unordered_set<std::string_view> resident(fonts->begin(), fonts->end());
-    for (const std::string& family : families) {
-        if (!resident.contains(family)) fonts->push_back(family);
-    }
-    return std::move(*fonts);
 }
 
 const std::string& CupsPrinting::defaultDevice() {
@@ -178,8 +217,23 @@ const std::string& CupsPrinting::defaultDevice() {
 }
 
 const std::vector<std::string>& CupsPrinting::defaultFonts() {
-    const std::string& device = defaultDevice();
-    return fonts_.get([&] { return fontsOfQueue(queueOf(device)); });
+    const std::string queue = queueOf(defaultDevice());
+    return fonts_.get([&] {
+        FontList fonts;
+        if (takenAhead_ && takenInEvent_ == epoch_.current() && takenAhead_->queue == queue) {
+            auto taken = std::move(takenAhead_->fonts);
+            takenAhead_.reset();
+            fonts = settle(std::move(taken));
+        } else {
+            const Deadline deadline = allowance_.admit();
+            fonts = settle(thread_.ask(
+                deadline, [queue, systemFonts = systemFonts_, address = ServerAddress::current(),
+                           deadline](Hangup& hangup) {
+                    return fontsOf(queue, *systemFonts, address, deadline, hangup);
+                }));
+        }
+        return fonts ? std::move(*fonts) : std::vector<std::string>();
+    });
 }
 
 std::int64_t CupsPrinting::Count() {

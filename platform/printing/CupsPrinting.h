@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,15 @@ class CupsPrinting : public Printer, public Printers {
 public:
     explicit CupsPrinting(
         const EventEpoch& epoch,
-        std::function<ServerAllowance::Clock::time_point()> now = ServerAllowance::Clock::now)
-        : allowance_(epoch, std::move(now)), server_(epoch), fonts_(epoch) {}
+        std::function<ServerAllowance::Clock::time_point()> now = ServerAllowance::Clock::now);
+    ~CupsPrinting() override;
+    CupsPrinting(const CupsPrinting&) = delete;
+    CupsPrinting& operator=(const CupsPrinting&) = delete;
+
+    // Starts asking, on the server's thread, for what the next event will ask
+    // first (the view and the default device's fonts), so that the answers
+    // arrive while the program starts; the next event takes them as its view.
+    void askAhead();
 
     std::int64_t Count() override;
     std::int64_t FontCount() override;
@@ -36,17 +44,29 @@ public:
     // A printer description larger than this is the device's fault, never read.
     static constexpr std::size_t kLargestPpd = 16 * 1024 * 1024;
 
+    using FontList = std::optional<std::vector<std::string>>;  // none for a raw queue
+    // The view with the default device's fonts, as asked ahead.
+    struct ViewAndFonts {
+        PrintServerView view;
+        std::string queue;
+        Outcome<FontList> fonts;
+    };
+
 private:
     const PrintServerView& server();
     const std::string& defaultDevice();
     const std::vector<std::string>& defaultFonts();
-    std::vector<std::string> fontsOfQueue(const std::string& queue);
-    template <typename Work>
-    auto ask(Work work);
+    PrintServerView takeAhead();
+    template <typename Result>
+    Result settle(Outcome<Result> outcome);
 
+    const EventEpoch& epoch_;
     ServerAllowance allowance_;
     ServerThread thread_;
-    SystemFonts systemFonts_;
+    std::shared_ptr<SystemFonts> systemFonts_;
+    std::optional<ServerThread::Question<ViewAndFonts>> ahead_;
+    std::optional<ViewAndFonts> takenAhead_;
+    std::uint64_t takenInEvent_ = 0;
     EventCache<PrintServerView> server_;
     EventCache<std::vector<std::string>> fonts_;
 };

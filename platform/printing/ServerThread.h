@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <future>
 #include <memory>
@@ -22,8 +23,8 @@ using Deadline = std::chrono::steady_clock::time_point;
 template <typename Result>
 using Outcome = std::variant<Result, PlatformError>;
 
-// The thread that talks to the print server for the user-interface thread, one
-// question at a time, so the user-interface thread never waits on the network
+// The thread that talks to the print server for the user-interface thread, its
+// questions in turn, so the user-interface thread never waits on the network
 // without a bound: it waits for each answer until the deadline, no longer, and
 // handles nothing else meanwhile. When the deadline passes first, the question
 // is hung up (its socket shut, which ends any wait for the server) and its
@@ -31,16 +32,23 @@ using Outcome = std::variant<Result, PlatformError>;
 // gives, and a new one takes the next question.
 class ServerThread {
 public:
+    // A question put to the server's thread, whose answer is awaited later.
+    template <typename Result>
+    struct Question {
+        std::future<Outcome<Result>> answer;
+        std::shared_ptr<Hangup> hangup;
+    };
+
     ServerThread();
     ~ServerThread();
     ServerThread(const ServerThread&) = delete;
     ServerThread& operator=(const ServerThread&) = delete;
 
     template <typename Work, typename Result = std::invoke_result_t<Work, Hangup&>>
-    Outcome<Result> ask(Deadline deadline, Work work) {
+    Question<Result> put(Work work) {
         auto hangup = std::make_shared<Hangup>();
         auto promise = std::make_shared<std::promise<Outcome<Result>>>();
-        std::future<Outcome<Result>> answer = promise->get_future();
+        Question<Result> question{promise->get_future(), hangup};
         post([promise, hangup, work = std::move(work)] {
             // Whatever the work raises is handed over as a value: nothing may leave a thread.
             try {
@@ -51,12 +59,23 @@ public:
                 promise->set_value(PlatformError(ErrorKind::ServiceFailure, error.what()));
             }
         });
-        if (answer.wait_until(deadline) != std::future_status::ready) {
-            hangup->hangUp();
+        return question;
+    }
+
+    template <typename Result>
+    Outcome<Result> await(Question<Result>& question, Deadline deadline) {
+        if (question.answer.wait_until(deadline) != std::future_status::ready) {
+            question.hangup->hangUp();
             abandon();
             return PlatformError(ErrorKind::NoAnswer, "the print server did not answer in time");
         }
-        return answer.get();
+        return question.answer.get();
+    }
+
+    template <typename Work, typename Result = std::invoke_result_t<Work, Hangup&>>
+    Outcome<Result> ask(Deadline deadline, Work work) {
+        Question<Result> question = put(std::move(work));
+        return await(question, deadline);
     }
 
 private:
@@ -64,7 +83,8 @@ private:
     struct Line {
         std::mutex mutex;
         std::condition_variable wake;
-        std::function<void()> job;
+        std::deque<std::function<void()>> jobs;
+        bool busy = false;
         bool ending = false;
     };
 

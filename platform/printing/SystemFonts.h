@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -9,13 +11,15 @@ namespace veltrane {
 // name. fontconfig's fonts stay as they are while the program runs unless its
 // configuration is loaded again: the list is made once a configuration, not at
 // every population, which on a machine of thousands of fonts takes a while.
+// Asked from the print server's thread as well as the user interface's.
 class SystemFonts {
 public:
-    const std::vector<std::string>& scalableFamilies();
+    std::shared_ptr<const std::vector<std::string>> scalableFamilies();
 
 private:
+    std::mutex mutex_;
     const void* configuration_ = nullptr;
-    std::vector<std::string> families_;
+    std::shared_ptr<const std::vector<std::string>> families_;
 };
 
 }  // namespace veltrane

@@ -9,10 +9,15 @@
 namespace veltrane {
 
 // The real services of the desktop, with the event epoch they share: the screen
-// and clipboard through Qt, printing through the CUPS server.
+// and clipboard through Qt, printing through the CUPS server. They may be made
+// before Qt's application is, but are used only after.
 class DesktopServices {
 public:
     DesktopServices() : printing_(epoch_) {}
+
+    // The print server is asked, on its own thread, for what the window's
+    // start-up will want, while Qt starts and the window is built.
+    void askPrintServerAhead() { printing_.askAhead(); }
     DesktopServices(const DesktopServices&) = delete;
     DesktopServices& operator=(const DesktopServices&) = delete;
 

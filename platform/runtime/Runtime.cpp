@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <malloc.h>
+
 #include <cstdlib>
 #include <iostream>
 
@@ -25,13 +27,18 @@ void preferX11() {
 }  // namespace
 
 int runProject(const Project& project, int argc, char** argv) {
+    // One malloc arena for the program's few threads, which seldom allocate at
+    // once: an arena of its own would keep megabytes for the thread that asks
+    // the print server.
+    mallopt(M_ARENA_MAX, 1);
     preferX11();
+    DesktopServices desktop;
+    desktop.askPrintServerAhead();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(project.name));
     QApplication::setApplicationVersion(QString::fromStdString(project.version));
     QGuiApplication::setDesktopFileName(QString::fromStdString(project.desktopEntry));
 
-    DesktopServices desktop;
     std::unique_ptr<WindowEngine> engine;
     try {
         engine = std::make_unique<WindowEngine>(project, desktop.services(), desktop.epoch());

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "FontFamilies.h"
 #include "FontObject.h"
 
 namespace veltrane {
@@ -10,12 +11,13 @@ namespace veltrane {
 // An empty name or one no installed font has gives the platform's nearest font.
 class QtFontObject : public FontObject {
 public:
-    explicit QtFontObject(QWidget& widget) : widget_(widget) {}
+    QtFontObject(QWidget& widget, FontFamilies& families) : widget_(widget), families_(families) {}
 
     void SetName(const std::string& name) override;
 
 private:
     QWidget& widget_;
+    FontFamilies& families_;
 };
 
 }  // namespace veltrane

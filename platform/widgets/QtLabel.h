@@ -17,7 +17,7 @@ class QtLabel : public QWidget, public Label {
     Q_OBJECT
 
 public:
-    explicit QtLabel(QWidget* parent) : QWidget(parent), font_(*this) {}
+    QtLabel(QWidget* parent, FontFamilies& families) : QWidget(parent), font_(*this, families) {}
 
     std::string Caption() override;
     void SetCaption(const std::string& caption) override;

@@ -2,8 +2,8 @@
 
 namespace veltrane {
 
-QtLineBox::QtLineBox(QWidget* parent, const ControlDesign& design)
-    : QLineEdit(parent), font_(*this) {
+QtLineBox::QtLineBox(QWidget* parent, const ControlDesign& design, FontFamilies& families)
+    : QLineEdit(parent), font_(*this, families) {
     setReadOnly(design.locked);
     setAlignment(design.alignment == Alignment::Centre ? Qt::AlignCenter
                                                        : Qt::AlignLeft | Qt::AlignVCenter);

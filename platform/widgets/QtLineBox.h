@@ -13,7 +13,7 @@ class QtLineBox : public QLineEdit, public TextBox {
     Q_OBJECT
 
 public:
-    QtLineBox(QWidget* parent, const ControlDesign& design);
+    QtLineBox(QWidget* parent, const ControlDesign& design, FontFamilies& families);
 
     void SetText(const std::string& text) override;
     FontObject& Font() override { return font_; }

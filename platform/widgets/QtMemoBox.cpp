@@ -2,8 +2,8 @@
 
 namespace veltrane {
 
-QtMemoBox::QtMemoBox(QWidget* parent, const ControlDesign& design)
-    : QTextEdit(parent), font_(*this) {
+QtMemoBox::QtMemoBox(QWidget* parent, const ControlDesign& design, FontFamilies& families)
+    : QTextEdit(parent), font_(*this, families) {
     setAcceptRichText(false);
     setReadOnly(design.locked);
     setTabChangesFocus(true);

@@ -18,16 +18,17 @@ namespace veltrane {
 
 namespace {
 
-QWidget* makeWidget(const ControlDesign& design, QWidget* window, EventDispatcher& dispatcher) {
+QWidget* makeWidget(const ControlDesign& design, QWidget* window, EventDispatcher& dispatcher,
+                    FontFamilies& families) {
     switch (design.kind) {
         case ControlKind::Label: {
-            auto* label = new QtLabel(window);
+            auto* label = new QtLabel(window, families);
             label->SetCaption(design.contents);
             return label;
         }
         case ControlKind::TextBox:
-            if (design.multiLine) return new QtMemoBox(window, design);
-            return new QtLineBox(window, design);
+            if (design.multiLine) return new QtMemoBox(window, design, families);
+            return new QtLineBox(window, design, families);
         case ControlKind::ListBox:
             return new QtListBox(window, dispatcher);
         case ControlKind::CommandButton:
@@ -63,7 +64,7 @@ WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoc
 WindowEngine::~WindowEngine() = default;
 
 void WindowEngine::createControl(const ControlDesign& design, const DesignFonts& fonts) {
-    QWidget* widget = makeWidget(design, window_.get(), dispatcher_);
+    QWidget* widget = makeWidget(design, window_.get(), dispatcher_, families_);
     widget->setObjectName(QString::fromStdString(design.name));
     const double dpi = logicalDpi();
     widget->setGeometry(twipsToPixels(design.left, dpi), twipsToPixels(design.top, dpi),

@@ -11,6 +11,7 @@
 #include "DesignFonts.h"
 #include "EventDispatcher.h"
 #include "EventEpoch.h"
+#include "FontFamilies.h"
 #include "FormControls.h"
 #include "Project.h"
 #include "QtForm.h"
@@ -49,6 +50,7 @@ private:
 
     const Project& project_;
     EventDispatcher dispatcher_;
+    FontFamilies families_;
     std::unique_ptr<QtForm> window_;
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::map<std::string, Label*, std::less<>> labels_;

@@ -72,7 +72,10 @@ WindowGeometry RunningProgram::geometryOf(const std::string& window) const {
             info.find("Map State: IsViewable") != std::string::npos};
 }
 
+// A window manager decides which window is active: it is asked first, as a
+// user's click asks it (without one, that request fails and focus is given).
 void RunningProgram::press(const std::string& keys) const {
+    tool({"xdotool", "windowactivate", "--sync", window_});
     tool({"xdotool", "windowfocus", "--sync", window_, "key", "--clearmodifiers", keys});
 }
 

@@ -261,7 +261,8 @@ TEST_F(WindowTest, TheSampleIsWrittenInTheSelectedFont) {
     label.Font().SetName("Liberation Serif");
     EXPECT_EQ(QFontInfo(view->font()).family(), "Liberation Serif");
     EXPECT_EQ(view->font().pointSizeF(), 24) << "only the name changes";
-    QtLabel inDefaultFont(nullptr);
+    FontFamilies families;
+    QtLabel inDefaultFont(nullptr, families);
     inDefaultFont.setGeometry(view->geometry());
     QFont defaultFont = QApplication::font();
     defaultFont.setPointSizeF(24);
@@ -274,6 +275,30 @@ TEST_F(WindowTest, TheSampleIsWrittenInTheSelectedFont) {
     EXPECT_GT(inkWidth(rendered(view)), 0) << "the nearest font, never a blank label";
     label.Font().SetName("");
     EXPECT_GT(inkWidth(rendered(view)), 0);
+}
+
+// Printers name resident fonts that are no installed family: the sample shows
+// such a name in the family Qt itself would fall back to, pixel for pixel.
+TEST_F(WindowTest, AFontThatIsNotInstalledIsDrawnAsQtWouldDrawIt) {
+    started();
+    auto* view = widget(names::Label4);
+    Label& label = engine()[names::Label4];
+    FontFamilies families;
+    QtLabel asQtDrawsIt(nullptr, families);
+    asQtDrawsIt.setGeometry(view->geometry());
+    for (const char* name : {"Courier", "Helvetica-Narrow", "Times-Roman", "AvantGarde-Book",
+                             "ZapfChancery-MediumItalic", "Symbol", "ZapfDingbats",
+                             "NewCenturySchlbk-Roman", "AAA-Resident", "Arial Narrow"}) {
+        label.Font().SetName(name);
+        label.SetCaption(name);
+        QFont font = view->font();
+        font.setFamily(name);  // Qt left to fall back on its own
+        asQtDrawsIt.setFont(font);
+        asQtDrawsIt.SetCaption(name);
+        EXPECT_EQ(rendered(view), rendered(&asQtDrawsIt))
+            << name << ": " << QFontInfo(view->font()).family().toStdString() << " against "
+            << QFontInfo(asQtDrawsIt.font()).family().toStdString();
+    }
 }
 
 TEST_F(WindowTest, MouseAndKeysInTheListsShowTheirSamples) {
