@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "PlatformError.h"
+#include "ReloadUnderWay.h"
 #include "VeltraneControls.h"
 
 namespace veltrane {
@@ -14,18 +15,6 @@ const std::string kNoDevices = "No printers or fax programs";
 std::string decimal(std::int64_t number) {
     return std::to_string(number);
 }
-
-// Marks a reload as under way for as long as it runs, however it ends.
-class ReloadUnderWay {
-public:
-    explicit ReloadUnderWay(bool& flag) : flag_(flag) { flag_ = true; }
-    ~ReloadUnderWay() { flag_ = false; }
-    ReloadUnderWay(const ReloadUnderWay&) = delete;
-    ReloadUnderWay& operator=(const ReloadUnderWay&) = delete;
-
-private:
-    bool& flag_;
-};
 
 // Half a twip is kept; a result that is not a finite number is an error.
 float centred(float screenWidth, float windowWidth) {
@@ -78,7 +67,7 @@ FormProcedures Veltrane::procedures() {
 }
 
 void Veltrane::Form_Load() {
-    printerSide_ = PrinterSide::StoppedByDevice;
+    printerSide_ = PrinterSide::Unread;
     try {
         placeAtTopCentre();
         Text1.SetText(decimal(services_.screen.FontCount()));
@@ -94,7 +83,7 @@ void Veltrane::Form_Load() {
     } catch (const PlatformError& error) {
         // The trap: the first failing step ends the population quietly, and the
         // window keeps what the steps before it wrote.
-        if (printerSide_ != PrinterSide::Complete) recordWhyPrinterSideStopped(error);
+        if (printerSide_ == PrinterSide::Unread) recordWhyPrinterSideStopped(error);
     }
     if (printerSide_ != PrinterSide::Complete) showDefaultWithoutFonts();
 }

@@ -54,11 +54,12 @@ private:
     // device again only after its server failed to answer, so the window never
     // hides and shows itself over and over for a device it cannot read.
     enum class PrinterSide {
+        Unread,           // the population is under way, or stopped before the printer
         Complete,         // List2 holds every font of the device
         StoppedByServer,  // the server did not answer in time
         StoppedByDevice,  // the device's fonts cannot be read, or there is none
     };
-    PrinterSide printerSide_ = PrinterSide::StoppedByDevice;
+    PrinterSide printerSide_ = PrinterSide::Unread;
     bool reloading_ = false;
 };
 

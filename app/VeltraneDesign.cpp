@@ -1,8 +1,12 @@
 #include "VeltraneDesign.h"
 
+#include <utility>
+
 #include "VeltraneControls.h"
 
 namespace veltrane {
+
+using namespace names;
 
 namespace {
 
@@ -13,12 +17,43 @@ const FontDesign kHeadingFont{.name = "Arial Narrow", .points = 14.25F, .weight 
 const FontDesign kSampleFont{.name = "MS Sans Serif", .points = 24.0F, .weight = 400};
 const FontDesign kListFont{.name = "MS Sans Serif", .points = 18.0F, .weight = 700};
 
+// Each helper gives a control the settings it shares with its twin; the
+// control's own come in `own`.
+
+ControlDesign countBox(ControlName<TextBox> name, ControlDesign own) {
+    own.top = 1020;
+    own.width = 1215;
+    own.height = 495;
+    own.font = kHeadingFont;
+    own.alignment = Alignment::Centre;
+    own.locked = true;
+    own.border = TextBoxBorder::Flat;
+    return control(name, std::move(own));
+}
+
+ControlDesign fontList(ControlName<ListBox> name, ControlDesign own) {
+    own.top = 4140;
+    own.width = 5130;
+    own.height = 6150;
+    own.font = kListFont;
+    own.sorted = true;
+    return control(name, std::move(own));
+}
+
+ControlDesign copyButton(ControlName<CommandButton> name, ControlDesign own) {
+    own.top = 3555;
+    own.width = 2625;
+    own.height = 495;
+    own.font = kHeadingFont;
+    own.alignment = Alignment::Centre;
+    return control(name, std::move(own));
+}
+
 }  // namespace
 
 // Every label and text box is centred; labels keep their size and wrap a long
 // caption at word boundaries.
 FormDesign veltraneDesign() {
-    using namespace names;
     return {
         .name = "Veltrane",
         .caption = kCaption,
@@ -45,65 +80,30 @@ FormDesign veltraneDesign() {
                                 .alignment = Alignment::Centre,
                                 .multiLine = true,
                                 .border = TextBoxBorder::None}),
-                control(List2, {.left = 7455,
-                                .top = 4140,
-                                .width = 5130,
-                                .height = 6150,
-                                .tabIndex = 3,
-                                .font = kListFont,
-                                .accessibleName = "Printer fonts",
-                                .sorted = true}),
-                control(Text4,
-                        {.left = 9420,
-                         .top = 1020,
-                         .width = 1215,
-                         .height = 495,
-                         .tabIndex = 6,
-                         .font = kHeadingFont,
-                         .accessibleName = "Number of Fonts on the Default Printer/Fax Device",
-                         .alignment = Alignment::Centre,
-                         .locked = true,
-                         .border = TextBoxBorder::Flat}),
-                control(Command2, {.left = 8715,
-                                   .top = 3555,
-                                   .width = 2625,
-                                   .height = 495,
-                                   .tabIndex = 2,
-                                   .font = kHeadingFont,
-                                   .contents = "C&opy to Clipboard",
-                                   .toolTip = " You may copy the printer font name to the "
-                                              "clipboard by clicking here. ",
-                                   .accessibleName = "Copy to Clipboard (printer font)",
-                                   .alignment = Alignment::Centre}),
-                control(Command1, {.left = 1920,
-                                   .top = 3555,
-                                   .width = 2625,
-                                   .height = 495,
-                                   .tabIndex = 1,
-                                   .font = kHeadingFont,
-                                   .contents = "&Copy to Clipboard",
-                                   .toolTip = " You may copy the screen font name to the "
-                                              "clipboard by clicking here. ",
-                                   .accessibleName = "Copy to Clipboard (screen font)",
-                                   .alignment = Alignment::Centre}),
-                control(Text1, {.left = 2625,
-                                .top = 1020,
-                                .width = 1215,
-                                .height = 495,
-                                .tabIndex = 4,
-                                .font = kHeadingFont,
-                                .accessibleName = "Number of Screen Fonts",
-                                .alignment = Alignment::Centre,
-                                .locked = true,
-                                .border = TextBoxBorder::Flat}),
-                control(List1, {.left = 660,
-                                .top = 4140,
-                                .width = 5130,
-                                .height = 6150,
-                                .tabIndex = 0,
-                                .font = kListFont,
-                                .accessibleName = "Screen fonts",
-                                .sorted = true}),
+                fontList(List2, {.left = 7455, .tabIndex = 3, .accessibleName = "Printer fonts"}),
+                countBox(Text4,
+                         {.left = 9420,
+                          .tabIndex = 6,
+                          .accessibleName = "Number of Fonts on the Default Printer/Fax Device"}),
+                copyButton(
+                    Command2,
+                    {.left = 8715,
+                     .tabIndex = 2,
+                     .contents = "C&opy to Clipboard",
+                     .toolTip =
+                         " You may copy the printer font name to the clipboard by clicking here. ",
+                     .accessibleName = "Copy to Clipboard (printer font)"}),
+                copyButton(
+                    Command1,
+                    {.left = 1920,
+                     .tabIndex = 1,
+                     .contents = "&Copy to Clipboard",
+                     .toolTip =
+                         " You may copy the screen font name to the clipboard by clicking here. ",
+                     .accessibleName = "Copy to Clipboard (screen font)"}),
+                countBox(Text1,
+                         {.left = 2625, .tabIndex = 4, .accessibleName = "Number of Screen Fonts"}),
+                fontList(List1, {.left = 660, .tabIndex = 0, .accessibleName = "Screen fonts"}),
                 control(Label6, {.left = 11340,
                                  .top = 960,
                                  .width = 1905,

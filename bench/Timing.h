@@ -29,7 +29,6 @@ public:
 
     void add(double milliseconds) { samples_.push_back(milliseconds); }
     bool empty() const { return samples_.empty(); }
-    std::size_t size() const { return samples_.size(); }
 
     double median() const { return at(0.5); }
     double p99() const { return at(0.99); }

@@ -2,6 +2,7 @@
 // and SVG icons of the desktop's icon theme.
 #include <QImage>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -45,7 +46,10 @@ int main(int argc, char** argv) {
         const IconSource source = IconSource::parse(text.str());
         std::ofstream(folder + "/veltrane.ico", std::ios::binary) << veltrane::icoFile(source);
         // The scalable icon is the largest drawn image.
-        std::ofstream(folder + "/veltrane.svg") << veltrane::svgFile(source.images().front());
+        const IconImage& largest = *std::max_element(
+            source.images().begin(), source.images().end(),
+            [](const IconImage& a, const IconImage& b) { return a.size < b.size; });
+        std::ofstream(folder + "/veltrane.svg") << veltrane::svgFile(largest);
         // Theme sizes by whole-number scaling of the nearest drawn image.
         for (const auto& [size, drawn] :
              {std::pair{16, 16}, {32, 32}, {48, 16}, {64, 32}, {128, 32}, {256, 32}}) {

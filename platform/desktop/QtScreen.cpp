@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include "FoundrySuffix.h"
 #include "PlatformError.h"
 #include "Twips.h"
 
@@ -27,14 +28,6 @@ bool isGenericAlias(const QString& family) {
     return kAliases.contains(family.toLower());
 }
 
-// The family's name without a trailing " [..]", which may be Qt's foundry suffix.
-QString withoutSuffix(const QString& family) {
-    if (!family.endsWith(u']')) return family;
-    const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
-    if (open < 0 || family.indexOf(u']', open) != family.size() - 1) return family;
-    return family.left(open);
-}
-
 }  // namespace
 
 QtScreen::~QtScreen() {
@@ -52,11 +45,11 @@ std::vector<std::string> QtScreen::installedFamilies() {
 // family's own.
 std::vector<std::string> QtScreen::familyNames(const QStringList& qtFamilies) {
     QHash<QString, int> suffixed;
-    for (const QString& family : qtFamilies) ++suffixed[withoutSuffix(family)];
+    for (const QString& family : qtFamilies) ++suffixed[withoutFoundrySuffix(family)];
     std::vector<std::string> families;
     QSet<QString> seen;
     for (QString family : qtFamilies) {
-        const QString base = withoutSuffix(family);
+        const QString base = withoutFoundrySuffix(family);
         if (base != family && suffixed.value(base) > 1) family = base;
         if (isGenericAlias(family) || seen.contains(family)) continue;
         seen.insert(family);

@@ -23,12 +23,13 @@ public:
         if (fetchedIn_ != epoch_.current()) {
             value_.reset();
             error_.reset();
-            fetchedIn_ = epoch_.current();
             try {
                 value_.emplace(std::forward<Fetch>(fetch)());
             } catch (const PlatformError& error) {
                 error_.emplace(error);
             }
+            // Only now: a fetch that raised anything else is tried again.
+            fetchedIn_ = epoch_.current();
         }
         if (error_) throw *error_;
         return *value_;

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "LocalDefault.h"
 #include "PlatformError.h"
 #include "PpdFonts.h"
 #include "ServerConnection.h"
@@ -94,8 +93,9 @@ std::optional<std::string> serversQueue(const std::vector<std::string>& queues,
 
 // The user's own choice wins over the server's, as it does for lp, shown in the
 // server's spelling; a choice naming a queue the server lacks leaves no default.
-void chooseDefault(PrintServerView& view, const std::string& serverDefault) {
-    if (auto local = readLocalDefault()) {
+void chooseDefault(PrintServerView& view, const std::string& serverDefault,
+                   const std::optional<std::string>& local) {
+    if (local) {
         const std::string queue = queueOf(*local);
         if (auto spelt = serversQueue(view.queues, queue)) {
             view.defaultDevice = *spelt + local->substr(queue.size());
@@ -111,20 +111,20 @@ void chooseDefault(PrintServerView& view, const std::string& serverDefault) {
 
 // The functions below talk to the server on the calling thread, which is never
 // the user interface's.
-PrintServerView listQueues(const ServerAddress& address, Deadline deadline, Hangup& hangup) {
-    auto connection = ServerConnection::open(address, deadline, hangup);
+PrintServerView listQueues(const CupsSettings& settings, Deadline deadline, Hangup& hangup) {
+    auto connection = ServerConnection::open(settings, deadline, hangup);
     if (!connection) return {{}, std::nullopt, "no print server is running"};
     QueueList queues = queuesIn(askForQueues(*connection).get());
     PrintServerView view{std::move(queues.names), std::nullopt, ""};
-    chooseDefault(view, queues.serverDefault);
+    chooseDefault(view, queues.serverDefault, settings.localDefault);
     return view;
 }
 
 // The resident fonts of the queue's description together with the scalable font
 // families of the system, which the print pipeline embeds in every job.
 CupsPrinting::FontList fontsOf(const std::string& queue, SystemFonts& systemFonts,
-                               const ServerAddress& address, Deadline deadline, Hangup& hangup) {
-    auto connection = ServerConnection::open(address, deadline, hangup);
+                               const CupsSettings& settings, Deadline deadline, Hangup& hangup) {
+    auto connection = ServerConnection::open(settings, deadline, hangup);
     if (!connection) {
         throw PlatformError(ErrorKind::DeviceUnavailable, "the print server has stopped");
     }
@@ -141,13 +141,13 @@ CupsPrinting::FontList fontsOf(const std::string& queue, SystemFonts& systemFont
     return fonts;
 }
 
-CupsPrinting::ViewAndFonts viewAndFonts(SystemFonts& systemFonts, const ServerAddress& address,
+CupsPrinting::ViewAndFonts viewAndFonts(SystemFonts& systemFonts, const CupsSettings& settings,
                                         Deadline deadline, Hangup& hangup) {
-    CupsPrinting::ViewAndFonts answer{listQueues(address, deadline, hangup), {}, {std::nullopt}};
+    CupsPrinting::ViewAndFonts answer{listQueues(settings, deadline, hangup), {}, {std::nullopt}};
     if (answer.view.defaultDevice) {
         answer.queue = queueOf(*answer.view.defaultDevice);
         try {
-            answer.fonts = fontsOf(answer.queue, systemFonts, address, deadline, hangup);
+            answer.fonts = fontsOf(answer.queue, systemFonts, settings, deadline, hangup);
         } catch (const PlatformError& error) {
             answer.fonts = error;  // the view stands; the fonts' failure is the fonts' own
         }
@@ -171,9 +171,9 @@ CupsPrinting::~CupsPrinting() {
 
 void CupsPrinting::askAhead() {
     ahead_ = thread_.put(
-        [systemFonts = systemFonts_, address = ServerAddress::current(),
+        [systemFonts = systemFonts_, settings = CupsSettings::current(),
          deadline = ServerAllowance::Clock::now() + ServerAllowance::kPerEvent](Hangup& hangup) {
-            return viewAndFonts(*systemFonts, address, deadline, hangup);
+            return viewAndFonts(*systemFonts, settings, deadline, hangup);
         });
 }
 
@@ -203,8 +203,8 @@ const PrintServerView& CupsPrinting::server() {
         if (ahead_) return takeAhead();
         const Deadline deadline = allowance_.admit();
         return settle(
-            thread_.ask(deadline, [address = ServerAddress::current(), deadline](Hangup& hangup) {
-                return listQueues(address, deadline, hangup);
+            thread_.ask(deadline, [settings = CupsSettings::current(), deadline](Hangup& hangup) {
+                return listQueues(settings, deadline, hangup);
             }));
     });
 }
@@ -227,9 +227,9 @@ const std::vector<std::string>& CupsPrinting::defaultFonts() {
         } else {
             const Deadline deadline = allowance_.admit();
             fonts = settle(thread_.ask(
-                deadline, [queue, systemFonts = systemFonts_, address = ServerAddress::current(),
+                deadline, [queue, systemFonts = systemFonts_, settings = CupsSettings::current(),
                            deadline](Hangup& hangup) {
-                    return fontsOf(queue, *systemFonts, address, deadline, hangup);
+                    return fontsOf(queue, *systemFonts, settings, deadline, hangup);
                 }));
         }
         return fonts ? std::move(*fonts) : std::vector<std::string>();

@@ -16,6 +16,11 @@ void Hangup::unwatch() {
     socket_ = -1;
 }
 
+bool Hangup::hungUp() {
+    const std::lock_guard lock(mutex_);
+    return hungUp_;
+}
+
 void Hangup::hangUp() {
     const std::lock_guard lock(mutex_);
     hungUp_ = true;

@@ -15,6 +15,7 @@ public:
     // descriptor that has been given to something else since.
     void unwatch();
     void hangUp();
+    bool hungUp();
 
 private:
     std::mutex mutex_;

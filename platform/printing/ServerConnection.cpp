@@ -25,22 +25,39 @@ int millisecondsUntil(Deadline deadline) {
     throw PlatformError(ErrorKind::NoAnswer, "the print server " + what);
 }
 
+[[noreturn]] void refused(const std::string& why) {
+    throw PlatformError(ErrorKind::ServiceFailure, "the print server refused a request: " + why);
+}
+
+// Called by libcups when a wait for the server has lasted a while: go on
+// waiting, unless the caller has hung up.
+int keepWaiting(http_t*, void* hangup) {
+    return static_cast<Hangup*>(hangup)->hungUp() ? 0 : 1;
+}
+
+constexpr double kHangupCheckSeconds = 0.25;
+
 }  // namespace
 
-std::unique_ptr<ServerConnection> ServerConnection::open(const ServerAddress& address,
+std::unique_ptr<ServerConnection> ServerConnection::open(const CupsSettings& settings,
                                                          Deadline deadline, Hangup& hangup) {
     // Created unconnected, so that a failed connect leaves its reason in the
     // connection rather than in an errno that closing has overwritten.
-    CHandle<http_t, httpClose> http(httpConnect2(address.host.c_str(), address.port, nullptr,
-                                                 AF_UNSPEC, address.encryption, 1, 0, nullptr));
-    if (!http) dropped(address.host + " cannot be found");
+    CHandle<http_t, httpClose> http(httpConnect2(settings.host.c_str(), settings.port, nullptr,
+                                                 AF_UNSPEC, settings.encryption, 1, 0, nullptr));
+    if (!http) dropped(settings.host + " cannot be found");
+    httpSetTimeout(http.get(), kHangupCheckSeconds, keepWaiting, &hangup);
     if (httpReconnect2(http.get(), millisecondsUntil(deadline), nullptr) != 0) {
         const int error = httpError(http.get());
         if (noServerListening(error)) return nullptr;
-        dropped(address.host + " cannot be reached: " + std::strerror(error));
+        dropped(settings.host + " cannot be reached: " + std::strerror(error));
     }
-    if (!hangup.watch(httpGetFd(http.get()))) dropped("was given up on");
     return std::unique_ptr<ServerConnection>(new ServerConnection(std::move(http), hangup));
+}
+
+ServerConnection::ServerConnection(CHandle<http_t, httpClose> http, Hangup& hangup)
+    : http_(std::move(http)), hangup_(hangup) {
+    if (!hangup_.watch(httpGetFd(http_.get()))) dropped("was given up on");
 }
 
 ServerConnection::~ServerConnection() {
@@ -57,10 +74,13 @@ IppMessage ServerConnection::exchange(IppMessage request, ipp_status_t tolerated
 
 void ServerConnection::send(ipp_t* request) {
     http_t* http = http_.get();
+    const int socket = httpGetFd(http);
     httpClearFields(http);
     httpSetField(http, HTTP_FIELD_CONTENT_TYPE, "application/ipp");
     httpSetLength(http, ippLength(request));
     if (httpPost(http, "/") != 0) dropped("did not take the request");
+    // libcups may reconnect on its own: the socket watched is then not the one in use.
+    if (httpGetFd(http) != socket) dropped("dropped the connection");
     ippSetState(request, IPP_STATE_IDLE);
     for (ipp_state_t state = IPP_STATE_IDLE; state != IPP_STATE_DATA;) {
         state = ippWrite(http, request);
@@ -73,11 +93,7 @@ IppMessage ServerConnection::receive(ipp_status_t tolerated) {
     http_status_t status = HTTP_STATUS_CONTINUE;
     while (status == HTTP_STATUS_CONTINUE) status = httpUpdate(http);
     if (status == HTTP_STATUS_ERROR) dropped("did not answer");
-    if (status != HTTP_STATUS_OK) {
-        throw PlatformError(
-            ErrorKind::ServiceFailure,
-            std::string("the print server refused a request: ") + httpStatus(status));
-    }
+    if (status != HTTP_STATUS_OK) refused(httpStatus(status));
     IppMessage response(ippNew());
     for (ipp_state_t state = IPP_STATE_IDLE; state != IPP_STATE_DATA;) {
         state = ippRead(http, response.get());
@@ -85,9 +101,7 @@ IppMessage ServerConnection::receive(ipp_status_t tolerated) {
     }
     const ipp_status_t answer = ippGetStatusCode(response.get());
     if (answer > IPP_STATUS_OK_EVENTS_COMPLETE && answer != tolerated) {
-        throw PlatformError(
-            ErrorKind::ServiceFailure,
-            std::string("the print server refused a request: ") + ippErrorString(answer));
+        refused(ippErrorString(answer));
     }
     return response;
 }

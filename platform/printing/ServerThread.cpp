@@ -6,14 +6,7 @@ ServerThread::ServerThread() : line_(std::make_shared<Line>()), thread_(serve, l
 
 // An idle thread ends at once; one still at a question is left to end on its own.
 ServerThread::~ServerThread() {
-    bool idle = false;
-    {
-        const std::lock_guard lock(line_->mutex);
-        idle = !line_->busy && line_->jobs.empty();
-        line_->ending = true;
-    }
-    line_->wake.notify_one();
-    if (idle) {
+    if (end()) {
         thread_.join();
     } else {
         thread_.detach();
@@ -43,19 +36,25 @@ void ServerThread::post(std::function<void()> job) {
     line_->wake.notify_one();
 }
 
-void ServerThread::end() {
+bool ServerThread::end() {
+    bool idle = false;
     {
         const std::lock_guard lock(line_->mutex);
+        idle = !line_->busy && line_->jobs.empty();
         line_->ending = true;
     }
     line_->wake.notify_one();
+    return idle;
 }
 
+// The new thread first: should it fail to start, the old one stays in place.
 void ServerThread::abandon() {
+    auto line = std::make_shared<Line>();
+    std::thread thread(serve, line);
     end();
     thread_.detach();
-    line_ = std::make_shared<Line>();
-    thread_ = std::thread(serve, line_);
+    line_ = std::move(line);
+    thread_ = std::move(thread);
 }
 
 }  // namespace veltrane

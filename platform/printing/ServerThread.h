@@ -90,7 +90,8 @@ private:
 
     static void serve(const std::shared_ptr<Line>& line);
     void post(std::function<void()> job);
-    void end();
+    // Tells the thread to end after its questions; whether it was idle.
+    bool end();
     void abandon();
 
     std::shared_ptr<Line> line_;

@@ -31,10 +31,8 @@ std::vector<std::string> listScalableFamilies() {
 
 std::shared_ptr<const std::vector<std::string>> SystemFonts::scalableFamilies() {
     const std::lock_guard lock(mutex_);
-    const void* current = FcConfigGetCurrent();
-    if (current != configuration_ || !families_) {
+    if (!families_) {
         families_ = std::make_shared<const std::vector<std::string>>(listScalableFamilies());
-        configuration_ = current;
     }
     return families_;
 }

@@ -9,8 +9,7 @@
 namespace veltrane {
 
 // The real services of the desktop, with the event epoch they share: the screen
-// and clipboard through Qt, printing through the CUPS server. They may be made
-// before Qt's application is, but are used only after.
+// and clipboard through Qt, printing through the CUPS server.
 class DesktopServices {
 public:
     DesktopServices() : printing_(epoch_) {}

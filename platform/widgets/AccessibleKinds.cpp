@@ -25,4 +25,9 @@ void installAccessibleKinds() {
     QAccessible::installFactory(accessibleKind);
 }
 
+void setToolTip(QWidget& widget, const QString& toolTip) {
+    widget.setToolTip(toolTip);
+    widget.setAccessibleDescription(toolTip.trimmed());
+}
+
 }  // namespace veltrane

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <QString>
+
+class QWidget;
+
 namespace veltrane {
 
 // Tells a screen reader what the window and its labels are, which it cannot see
 // from their classes alone: the window is a frame named by its caption, and a
 // label is static text named by its caption.
 void installAccessibleKinds();
+
+// The control's tooltip, which a screen reader tells as its description,
+// without the blanks around it.
+void setToolTip(QWidget& widget, const QString& toolTip);
 
 }  // namespace veltrane

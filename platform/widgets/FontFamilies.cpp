@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "CHandle.h"
+#include "FoundrySuffix.h"
 
 namespace veltrane {
 
@@ -46,16 +47,30 @@ QStringList sortedFallbacks(const QString& name) {
 
 }  // namespace
 
-// Qt lists a family that several foundries make as "Family [Foundry]": the
-// family is installed by both names. A name wrongly taken for installed only
-// leaves Qt to its own search.
+// A family that several foundries make is installed by its name with and
+// without Qt's foundry suffix.
 FontFamilies::FontFamilies() {
     for (const QString& family : QFontDatabase::families()) {
         installed_.insert(family.toCaseFolded());
-        if (family.endsWith(u']')) {
-            installed_.insert(family.left(family.lastIndexOf(QLatin1String(" ["))).toCaseFolded());
-        }
+        installed_.insert(withoutFoundrySuffix(family).toCaseFolded());
     }
+}
+
+QFont FontFamilies::designFont(const FontDesign& design) const {
+    QString family = QString::fromStdString(design.name);
+    if (!installed(family)) {
+        if (family == QLatin1String("Arial Narrow"))
+            family = QStringLiteral("Liberation Sans Narrow");
+        // Narrow enough that the sample box's "Enter some text here!" fits one line at 24 points.
+        if (family == QLatin1String("MS Sans Serif")) family = QStringLiteral("Liberation Sans");
+    }
+    QFont font(family);
+    font.setPointSizeF(design.points);
+    font.setWeight(design.weight >= 700 ? QFont::Bold : QFont::Normal);
+    font.setItalic(design.italic);
+    font.setUnderline(design.underline);
+    font.setStrikeOut(design.strikeout);
+    return font;
 }
 
 bool FontFamilies::installed(const QString& family) const {

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "AccessibleKinds.h"
+
 namespace veltrane {
 
 // Read back exactly as written: a device name that is not valid UTF-8 must
@@ -20,8 +22,7 @@ void QtLabel::SetCaption(const std::string& caption) {
 }
 
 void QtLabel::SetToolTipText(const std::string& text) {
-    setToolTip(QString::fromStdString(text));
-    setAccessibleDescription(toolTip().trimmed());
+    veltrane::setToolTip(*this, QString::fromStdString(text));
 }
 
 void QtLabel::SetFontBold(bool bold) {

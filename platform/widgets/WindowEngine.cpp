@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "AccessibleKinds.h"
-#include "DesignFonts.h"
 #include "PlatformError.h"
 #include "QtDpi.h"
 #include "QtLabel.h"
@@ -54,8 +53,7 @@ WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoc
     : project_(project), dispatcher_(epoch, [this] { settleLists(); }) {
     installAccessibleKinds();
     window_ = std::make_unique<QtForm>(project.design, dispatcher_);
-    const DesignFonts fonts;
-    for (const ControlDesign& control : project.design.controls) createControl(control, fonts);
+    for (const ControlDesign& control : project.design.controls) createControl(control);
     orderTabs();
     program_ = project.createProgram(*this, services);
     wire(program_->procedures());
@@ -63,17 +61,14 @@ WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoc
 
 WindowEngine::~WindowEngine() = default;
 
-void WindowEngine::createControl(const ControlDesign& design, const DesignFonts& fonts) {
+void WindowEngine::createControl(const ControlDesign& design) {
     QWidget* widget = makeWidget(design, window_.get(), dispatcher_, families_);
     widget->setObjectName(QString::fromStdString(design.name));
     const double dpi = logicalDpi();
     widget->setGeometry(twipsToPixels(design.left, dpi), twipsToPixels(design.top, dpi),
                         twipsToPixels(design.width, dpi), twipsToPixels(design.height, dpi));
-    widget->setFont(fonts.font(design.font));
-    if (!design.toolTip.empty()) {
-        widget->setToolTip(QString::fromStdString(design.toolTip));
-        widget->setAccessibleDescription(widget->toolTip().trimmed());
-    }
+    widget->setFont(families_.designFont(design.font));
+    if (!design.toolTip.empty()) setToolTip(*widget, QString::fromStdString(design.toolTip));
     if (!design.accessibleName.empty()) {
         widget->setAccessibleName(QString::fromStdString(design.accessibleName));
     }

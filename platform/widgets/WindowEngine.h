@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "DesignFonts.h"
 #include "EventDispatcher.h"
 #include "EventEpoch.h"
 #include "FontFamilies.h"
@@ -42,7 +41,7 @@ protected:
     ListBox& listBox(std::string_view name) override;
 
 private:
-    void createControl(const ControlDesign& design, const DesignFonts& fonts);
+    void createControl(const ControlDesign& design);
     void wire(const FormProcedures& procedures);
     void orderTabs();
     void giveFirstFocus();

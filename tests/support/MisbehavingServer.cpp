@@ -2,14 +2,16 @@
 
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <stdexcept>
+
+#include "UnixSocket.h"
 
 namespace veltrane::testing {
 
@@ -17,23 +19,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-sockaddr_un addressOf(const std::string& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, sizeof(address.sun_path) - 1);
-    return address;
-}
-
-int connectTo(const std::string& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_un address = addressOf(path);
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 bool sendAll(int fd, const std::string& bytes) {
     for (std::size_t sent = 0; sent < bytes.size();) {
@@ -83,15 +68,8 @@ std::string endlessFonts() {
 }  // namespace
 
 MisbehavingServer::MisbehavingServer(const std::string& upstream, const std::string& socket)
-    : upstream_(upstream), socket_(socket) {
-    listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_un address = addressOf(socket_);
-    ::unlink(socket_.c_str());
-    if (::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
-        ::listen(listener_, 16) != 0) {
-        ::close(listener_);
-        throw std::runtime_error("cannot listen on " + socket_);
-    }
+    : upstream_(upstream), socket_(socket), listener_(listenOn(socket)) {
+    if (!listener_.valid()) throw std::runtime_error("cannot listen on " + socket_);
     acceptor_ = std::thread([this] { acceptConnections(); });
 }
 
@@ -100,28 +78,27 @@ MisbehavingServer::~MisbehavingServer() {
     acceptor_.join();
     const std::lock_guard lock(servingMutex_);
     for (std::thread& thread : serving_) thread.join();
-    ::close(listener_);
     ::unlink(socket_.c_str());
 }
 
 void MisbehavingServer::acceptConnections() {
     while (!stopping_) {
-        pollfd listening{listener_, POLLIN, 0};
+        pollfd listening{listener_.get(), POLLIN, 0};
         if (::poll(&listening, 1, 20) <= 0) continue;
-        const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0) continue;
+        auto client = std::make_shared<Descriptor>(
+            ::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
+        if (!client->valid()) continue;
         ++connections_;
         const std::lock_guard lock(servingMutex_);
-        serving_.emplace_back([this, client, behaviour = behaviour_.load()] {
-            serve(client, behaviour);
-            ::close(client);
-        });
+        serving_.emplace_back(
+            [this, client, behaviour = behaviour_.load()] { serve(client->get(), behaviour); });
     }
 }
 
 void MisbehavingServer::serve(int client, Behaviour behaviour) {
-    const int upstream = connectTo(upstream_);
-    if (upstream < 0) return;
+    const Descriptor connection = connectTo(upstream_);
+    if (!connection.valid()) return;
+    const int upstream = connection.get();
     std::string request;
     bool silent = behaviour == Behaviour::Silent;
     std::deque<std::pair<Clock::time_point, char>> answer;  // each byte, when it may go
@@ -172,7 +149,6 @@ void MisbehavingServer::serve(int client, Behaviour behaviour) {
         }
         if (!ready.empty() && !sendAll(client, ready)) break;
     }
-    ::close(upstream);
 }
 
 }  // namespace veltrane::testing

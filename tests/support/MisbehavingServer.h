@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "Descriptor.h"
+
 namespace veltrane::testing {
 
 // A print server that misbehaves on purpose: a proxy on a socket of its own in
@@ -39,7 +41,7 @@ private:
 
     std::string upstream_;
     std::string socket_;
-    int listener_ = -1;
+    Descriptor listener_;
     std::atomic<Behaviour> behaviour_{Behaviour::Honest};
     std::atomic<int> connections_{0};
     std::atomic<int> ppdRequests_{0};

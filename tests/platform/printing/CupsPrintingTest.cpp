@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,11 +11,13 @@
 #include <thread>
 
 #include "CupsPrinting.h"
+#include "Descriptor.h"
 #include "ErrorKindOf.h"
 #include "FontconfigFamilies.h"
 #include "MisbehavingServer.h"
 #include "PlatformError.h"
 #include "PrivateCupsd.h"
+#include "UnixSocket.h"
 
 namespace veltrane::testing {
 namespace {
@@ -163,27 +164,9 @@ TEST_F(CupsPrintingTest, AStoppedServerHasNoDevicesAndEveryPrinterOperationRaise
     EXPECT_EQ(printing.DeviceName(), "office");
 }
 
-// A socket that takes connections and never says a word.
-class SilentServer {
-public:
-    explicit SilentServer(const std::string& path) : socket_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        path.copy(address.sun_path, sizeof(address.sun_path) - 1);
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-        ::listen(socket_, 8);
-    }
-    ~SilentServer() { ::close(socket_); }
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
-
-private:
-    int socket_;
-};
-
 TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
     const std::string path = server.folder() + "/silent.sock";
-    SilentServer silent(path);
+    const Descriptor silent = listenOn(path);  // takes connections, never says a word
     ::setenv("CUPS_SERVER", path.c_str(), 1);
     cupsSetServer(nullptr);
     nextEvent();
@@ -206,27 +189,21 @@ public:
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof(address);
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
-        ::listen(listener_, 0);
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        ::bind(listener_.get(), reinterpret_cast<sockaddr*>(&address), length);
+        ::listen(listener_.get(), 0);
+        ::getsockname(listener_.get(), reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
-        for (int& filler : fillers_) {
-            filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-            ::connect(filler, reinterpret_cast<sockaddr*>(&address), length);
+        for (int i = 0; i < 2; ++i) {
+            fillers_.emplace_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+            ::connect(fillers_.back().get(), reinterpret_cast<sockaddr*>(&address), length);
         }
     }
-    ~UnreachablePort() {
-        for (int filler : fillers_) ::close(filler);
-        ::close(listener_);
-    }
-    UnreachablePort(const UnreachablePort&) = delete;
-    UnreachablePort& operator=(const UnreachablePort&) = delete;
 
     std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
 
 private:
-    int listener_;
-    int fillers_[2] = {-1, -1};
+    Descriptor listener_;
+    std::vector<Descriptor> fillers_;
     int port_ = 0;
 };
 
