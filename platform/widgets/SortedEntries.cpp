@@ -45,6 +45,11 @@ bool SortedEntries::settle(std::optional<std::size_t>& selected) {
                                              keyBefore<Entry>);
         *selected += static_cast<std::size_t>(std::distance(waiting_.begin(), before));
     }
+    if (entries_.empty()) {  // filled after a Clear: nothing to merge with
+        entries_ = std::move(waiting_);
+        waiting_.clear();
+        return true;
+    }
     std::vector<Entry> merged;
     merged.reserve(entries_.size() + waiting_.size());
     std::merge(std::make_move_iterator(entries_.begin()), std::make_move_iterator(entries_.end()),
