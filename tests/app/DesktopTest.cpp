@@ -48,23 +48,7 @@ protected:
         return *program;
     }
 
-    // Maps another window over ours and takes it away again, as a user uncovers
-    // a window; the program sees only the X server's expose.
-    void uncover() {
-        const WindowGeometry at = program->frame();
-        {
-            Process cover({"xmessage", "-geometry",
-                           std::to_string(at.width) + "x" + std::to_string(at.height) + "+" +
-                               std::to_string(at.x) + "+" + std::to_string(at.y),
-                           "covering"},
-                          environment);
-            // Covering once it is on the screen, however busy the machine.
-            Process::run({"xdotool", "search", "--sync", "--onlyvisible", "--class", "Xmessage"},
-                         environment);
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    }
+    void uncover() { program->uncover(); }
 
     // Moves the window away, as a user drags it.
     void moveAway() {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <regex>
 #include <stdexcept>
+#include <thread>
 
 #include "CHandle.h"
 #include "Eventually.h"
@@ -97,6 +98,21 @@ std::string RunningProgram::copyWith(const std::string& keys) const {
 
 void RunningProgram::screenshot(const std::string& path) const {
     tool({"import", "-window", window_, path});
+}
+
+void RunningProgram::uncover() const {
+    const WindowGeometry at = frame();
+    {
+        Process cover({"xmessage", "-geometry",
+                       std::to_string(at.width) + "x" + std::to_string(at.height) + "+" +
+                           std::to_string(at.x) + "+" + std::to_string(at.y),
+                       "covering"},
+                      environment_);
+        // Covering once it is on the screen, however busy the machine.
+        tool({"xdotool", "search", "--sync", "--onlyvisible", "--class", "Xmessage"});
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
 }
 
 void RunningProgram::close() const {

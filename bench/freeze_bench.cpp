@@ -1,0 +1,77 @@
+// How long the shipped window goes without answering while its print server
+// misbehaves: under a private Xvfb with a window manager, the program talks to
+// a private cupsd through a proxy that answers as told. For each behaviour it
+// prints the time from process start to the window found on the screen (xdotool
+// looks twice a second, so this tells only whether the start waited), then
+// the longest the window took to answer a clipboard request (another program
+// asks every 20 ms) while it is uncovered again and again for 8 seconds. Every
+// event's print server work has 0.8 s; a freeze that lasts longer is a fault.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ClipboardProbe.h"
+#include "MisbehavingServer.h"
+#include "PrivateCupsd.h"
+#include "PrivateWindowManager.h"
+#include "PrivateXvfb.h"
+#include "RunningProgram.h"
+
+using namespace veltrane::testing;
+using Behaviour = MisbehavingServer::Behaviour;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void measure(const char* name, Behaviour behaviour, const std::string& display) {
+    PrivateCupsd server;
+    server.addQueue("office", testPpd({"AAA-Office", "Courier"}));
+    server.setDefault("office");
+    MisbehavingServer proxy(server.socket(), server.folder() + "/proxy.sock");
+    proxy.behave(behaviour);
+    std::map<std::string, std::string> environment = server.environment();
+    environment["CUPS_SERVER"] = proxy.socket();
+    environment["DISPLAY"] = display;
+
+    const auto launched = Clock::now();
+    const RunningProgram program(VELTRANE_EXECUTABLE, environment,
+                                 server.folder() + "/log/veltrane.log");
+    const double shown = millisecondsSince(launched);
+    program.copyWith("alt+c");  // the window owns the clipboard the probe asks for
+
+    const ClipboardProbe probe(display);
+    int uncovers = 0;
+    for (const auto until = Clock::now() + std::chrono::seconds(8); Clock::now() < until;) {
+        program.uncover();
+        ++uncovers;
+    }
+    std::printf(
+        "%-48s window found %7.0f ms   longest without answer %5lld ms"
+        "   (%d answers, %d uncovers)\n",
+        name, shown, static_cast<long long>(probe.longestWait().count()), probe.answers(),
+        uncovers);
+}
+
+}  // namespace
+
+int main() {
+    const PrivateXvfb xvfb;
+    const PrivateWindowManager windowManager(xvfb.display());
+    const std::vector<std::pair<const char*, Behaviour>> behaviours = {
+        {"a print server that answers", Behaviour::Honest},
+        {"takes requests, never answers", Behaviour::Silent},
+        {"every part of an answer 1.2 s late", Behaviour::Late},
+        {"one byte every 0.1 s", Behaviour::Trickling},
+        {"a printer description that never ends", Behaviour::EndlessPpd},
+        {"answers all but the printer description", Behaviour::StallingOnPpd},
+    };
+    std::printf("The window under a misbehaving print server (target: no wait over 1000 ms)\n");
+    for (const auto& [name, behaviour] : behaviours) measure(name, behaviour, xvfb.display());
+    return 0;
+}
