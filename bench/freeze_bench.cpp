@@ -8,6 +8,7 @@
 // event's print server work has 0.8 s; a freeze that lasts longer is a fault.
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,16 +19,14 @@
 #include "PrivateWindowManager.h"
 #include "PrivateXvfb.h"
 #include "RunningProgram.h"
+#include "Timing.h"
 
 using namespace veltrane::testing;
+using veltrane::bench::Timings;
 using Behaviour = MisbehavingServer::Behaviour;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 void measure(const char* name, Behaviour behaviour, const std::string& display) {
     PrivateCupsd server;
@@ -39,10 +38,11 @@ void measure(const char* name, Behaviour behaviour, const std::string& display) 
     environment["CUPS_SERVER"] = proxy.socket();
     environment["DISPLAY"] = display;
 
-    const auto launched = Clock::now();
-    const RunningProgram program(VELTRANE_EXECUTABLE, environment,
-                                 server.folder() + "/log/veltrane.log");
-    const double shown = millisecondsSince(launched);
+    std::optional<RunningProgram> started;
+    const double shown = Timings::time([&] {
+        started.emplace(VELTRANE_EXECUTABLE, environment, server.folder() + "/log/veltrane.log");
+    });
+    const RunningProgram& program = *started;
     program.copyWith("alt+c");  // the window owns the clipboard the probe asks for
 
     const ClipboardProbe probe(display);

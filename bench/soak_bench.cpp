@@ -4,6 +4,8 @@
 // prints resident memory and open descriptors at the start and after each round
 // of 120: flat means under 2 MB more after the last round than after the
 // second, and the same descriptors.
+#include <unistd.h>
+
 #include <QApplication>
 
 #include <cstdio>
@@ -17,19 +19,12 @@
 #include "FontconfigFamilies.h"
 #include "PrivateCupsd.h"
 #include "QuietApplication.h"
+#include "ResidentMemory.h"
 #include "VeltraneUnderTest.h"
 
 namespace {
 
 using namespace veltrane;
-
-double residentMegabytes() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
-}
 
 long openDescriptors() {
     const auto entries = std::filesystem::directory_iterator("/proc/self/fd");
@@ -37,8 +32,8 @@ long openDescriptors() {
 }
 
 void report(const char* when) {
-    std::printf("%-40s resident %7.1f MB   descriptors %ld\n", when, residentMegabytes(),
-                openDescriptors());
+    std::printf("%-40s resident %7.1f MB   descriptors %ld\n", when,
+                bench::residentMegabytes(::getpid()), openDescriptors());
 }
 
 }  // namespace

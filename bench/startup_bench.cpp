@@ -24,9 +24,11 @@
 #include "PrivateCupsd.h"
 #include "PrivateWindowManager.h"
 #include "PrivateXvfb.h"
+#include "ResidentMemory.h"
 #include "Timing.h"
 
 using veltrane::CHandle;
+using veltrane::bench::residentMegabytes;
 using veltrane::bench::Timings;
 using veltrane::testing::Process;
 using Clock = std::chrono::steady_clock;
@@ -70,14 +72,6 @@ double cpuMilliseconds(pid_t pid) {
         if (schedstat >> nanoseconds) total += nanoseconds / 1e6;
     }
     return total;
-}
-
-double residentMegabytes(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
 }
 
 struct Start {
