@@ -92,18 +92,32 @@ int Process::run(const std::vector<std::string>& argv,
 
 std::string Process::capture(const std::vector<std::string>& argv,
                              const std::map<std::string, std::string>& environment) {
+    return captured(argv, environment).text;
+}
+
+std::optional<std::string> Process::output(const std::vector<std::string>& argv,
+                                           const std::map<std::string, std::string>& environment) {
+    Captured result = captured(argv, environment);
+    if (result.status != 0) return std::nullopt;
+    return std::move(result.text);
+}
+
+Process::Captured Process::captured(const std::vector<std::string>& argv,
+                                    const std::map<std::string, std::string>& environment) {
     const std::string file = (std::filesystem::temp_directory_path() /
                               ("veltrane-capture-" + std::to_string(::getpid())))
                                  .string();
+    Captured result;
     {
         Process process(argv, environment, file, false);
-        process.wait(60);
+        result.status = process.wait(60);
     }
     std::ifstream in(file);
     std::ostringstream text;
     text << in.rdbuf();
     std::filesystem::remove(file);
-    return text.str();
+    result.text = text.str();
+    return result;
 }
 
 }  // namespace veltrane::testing

@@ -33,8 +33,19 @@ public:
     // Runs a command to its end and returns what it printed on standard output.
     static std::string capture(const std::vector<std::string>& argv,
                                const std::map<std::string, std::string>& environment = {});
+    // The same, or nothing when the command failed.
+    static std::optional<std::string> output(
+        const std::vector<std::string>& argv,
+        const std::map<std::string, std::string>& environment = {});
 
 private:
+    struct Captured {
+        std::optional<int> status;
+        std::string text;
+    };
+    static Captured captured(const std::vector<std::string>& argv,
+                             const std::map<std::string, std::string>& environment);
+
     pid_t pid_ = -1;
     std::optional<int> status_;
 };

@@ -89,11 +89,11 @@ std::string RunningProgram::copyWith(const std::string& keys) const {
     const std::string marker = "not copied yet";
     writeClipboard(marker, environment_);
     press(keys);
-    std::string text;
+    std::optional<std::string> text;
     eventually(
-        3, [&] { return (text = readClipboard(environment_)) != marker; },
+        3, [&] { return (text = readClipboard(environment_)) && text != marker; },
         std::chrono::milliseconds(20));
-    return text;
+    return text.value_or("");
 }
 
 void RunningProgram::screenshot(const std::string& path) const {
@@ -139,8 +139,8 @@ void RunningProgram::close() const {
         xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
 }
 
-std::string readClipboard(const std::map<std::string, std::string>& environment) {
-    return Process::capture({"xclip", "-selection", "clipboard", "-o"}, environment);
+std::optional<std::string> readClipboard(const std::map<std::string, std::string>& environment) {
+    return Process::output({"xclip", "-selection", "clipboard", "-o"}, environment);
 }
 
 void writeClipboard(const std::string& text,
@@ -149,6 +149,8 @@ void writeClipboard(const std::string& text,
     const std::string file = folder / "text";
     std::ofstream(file) << text;
     Process::run({"xclip", "-selection", "clipboard", "-i", file}, environment);
+    // xclip's own child takes the clipboard after xclip has returned.
+    eventually(3, [&] { return readClipboard(environment) == text; });
 }
 
 }  // namespace veltrane::testing

@@ -57,9 +57,11 @@ private:
     std::string window_;
 };
 
-// What the clipboard holds, read by xclip as another program would.
-std::string readClipboard(const std::map<std::string, std::string>& environment);
-// Replaces the clipboard's content by the text, as another program would.
+// What the clipboard holds, read by xclip as another program would; nothing
+// while no program offers it as text (between one owner and the next).
+std::optional<std::string> readClipboard(const std::map<std::string, std::string>& environment);
+// Replaces the clipboard's content by the text, as another program would, and
+// returns once the clipboard offers it.
 void writeClipboard(const std::string& text, const std::map<std::string, std::string>& environment);
 
 }  // namespace veltrane::testing
