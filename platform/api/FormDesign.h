@@ -46,6 +46,9 @@ struct ControlDesign {
     std::string toolTip{};
     // What a screen reader calls a control whose name is not its caption.
     std::string accessibleName{};
+    // What a screen reader tells of a control besides its name, where no
+    // tooltip says it.
+    std::string accessibleDescription{};
     Alignment alignment = Alignment::Left;
     bool autoSize = false;
     bool wordWrap = false;

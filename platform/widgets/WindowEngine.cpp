@@ -72,6 +72,9 @@ void WindowEngine::createControl(const ControlDesign& design) {
     if (!design.accessibleName.empty()) {
         widget->setAccessibleName(QString::fromStdString(design.accessibleName));
     }
+    if (!design.accessibleDescription.empty()) {
+        widget->setAccessibleDescription(QString::fromStdString(design.accessibleDescription));
+    }
     widgets_[design.name] = widget;
     if (auto* label = dynamic_cast<QtLabel*>(widget)) labels_[design.name] = label;
     if (auto* box = dynamic_cast<TextBox*>(widget)) textBoxes_[design.name] = box;

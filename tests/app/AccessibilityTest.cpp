@@ -9,6 +9,7 @@
 namespace veltrane::testing {
 namespace {
 
+using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::Each;
 using ::testing::Field;
@@ -44,7 +45,7 @@ TEST(AccessibilityTest, AScreenReaderHearsEveryControlByItsRoleAndName) {
              Node{2, "label", "Café&Co", ""},
              Node{2, "label", "Number of Devices: 2",
                   "Check your printer and fax folder for the 2 devices."},
-             Node{2, "label", "AAA-Cafe", ""},
+             Node{2, "label", "AAA-Cafe", "Sample of the selected printer font"},
              Node{2, "list", "Screen fonts", ""},
              Node{2, "list", "Printer fonts", ""},
              Node{2, "text", "Number of Screen Fonts", ""},
@@ -57,6 +58,10 @@ TEST(AccessibilityTest, AScreenReaderHearsEveryControlByItsRoleAndName) {
          }) {
         EXPECT_THAT(controls, Contains(control));
     }
+    EXPECT_THAT(controls,
+                Contains(AllOf(Field(&Node::role, "label"),
+                               Field(&Node::description, "Sample of the selected screen font"))))
+        << "the two samples are told apart, whatever font the screen list begins with";
 }
 
 }  // namespace
