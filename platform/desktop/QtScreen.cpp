@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
+
 #include "FoundrySuffix.h"
 #include "PlatformError.h"
 #include "Twips.h"
@@ -25,7 +27,13 @@ bool isGenericAlias(const QString& family) {
     static const QSet<QString> kAliases = {"sans serif", "sans-serif", "sans",    "serif",
                                            "monospace",  "mono",       "cursive", "fantasy",
                                            "system-ui",  "emoji",      "math",    "fangsong"};
-    return kAliases.contains(family.toLower());
+    // Lowering a name costs more than all the rest, and most names are longer
+    // than any alias.
+    static const qsizetype kLongest =
+        std::max_element(kAliases.begin(), kAliases.end(), [](const QString& a, const QString& b) {
+            return a.size() < b.size();
+        })->size();
+    return family.size() <= kLongest && kAliases.contains(family.toLower());
 }
 
 }  // namespace
@@ -45,9 +53,12 @@ std::vector<std::string> QtScreen::installedFamilies() {
 // family's own.
 std::vector<std::string> QtScreen::familyNames(const QStringList& qtFamilies) {
     QHash<QString, int> suffixed;
+    suffixed.reserve(qtFamilies.size());
     for (const QString& family : qtFamilies) ++suffixed[withoutFoundrySuffix(family)];
     std::vector<std::string> families;
     QSet<QString> seen;
+    seen.reserve(qtFamilies.size());
+    families.reserve(static_cast<std::size_t>(qtFamilies.size()));
     for (QString family : qtFamilies) {
         const QString base = withoutFoundrySuffix(family);
         if (base != family && suffixed.value(base) > 1) family = base;
