@@ -121,15 +121,16 @@ PrintServerView listQueues(const CupsSettings& settings, Deadline deadline, Hang
 }
 
 // The resident fonts of the queue's description together with the scalable font
-// families of the system, which the print pipeline embeds in every job.
-CupsPrinting::FontList fontsOf(const std::string& queue, SystemFonts& systemFonts,
-                               const CupsSettings& settings, Deadline deadline, Hangup& hangup) {
+// families of the system, which the print pipeline embeds in every job; none for
+// a queue without a description (a raw queue).
+std::vector<std::string> fontsOf(const std::string& queue, SystemFonts& systemFonts,
+                                 const CupsSettings& settings, Deadline deadline, Hangup& hangup) {
     auto connection = ServerConnection::open(settings, deadline, hangup);
     if (!connection) {
         throw PlatformError(ErrorKind::DeviceUnavailable, "the print server has stopped");
     }
     const std::optional<std::string> ppd = askForPpd(*connection, queue);
-    if (!ppd) return std::nullopt;
+    if (!ppd) return {};
     std::vector<std::string> fonts = residentFonts(*ppd);
     const auto families = systemFonts.scalableFamilies();
     // Room first: the views below must not move.
@@ -143,7 +144,7 @@ CupsPrinting::FontList fontsOf(const std::string& queue, SystemFonts& systemFont
 
 CupsPrinting::ViewAndFonts viewAndFonts(SystemFonts& systemFonts, const CupsSettings& settings,
                                         Deadline deadline, Hangup& hangup) {
-    CupsPrinting::ViewAndFonts answer{listQueues(settings, deadline, hangup), {}, {std::nullopt}};
+    CupsPrinting::ViewAndFonts answer{listQueues(settings, deadline, hangup), {}, {}};
     if (answer.view.defaultDevice) {
         answer.queue = queueOf(*answer.view.defaultDevice);
         try {
@@ -219,20 +220,17 @@ const std::string& CupsPrinting::defaultDevice() {
 const std::vector<std::string>& CupsPrinting::defaultFonts() {
     const std::string queue = queueOf(defaultDevice());
     return fonts_.get([&] {
-        FontList fonts;
         if (takenAhead_ && takenInEvent_ == epoch_.current() && takenAhead_->queue == queue) {
             auto taken = std::move(takenAhead_->fonts);
             takenAhead_.reset();
-            fonts = settle(std::move(taken));
-        } else {
-            const Deadline deadline = allowance_.admit();
-            fonts = settle(thread_.ask(
-                deadline, [queue, systemFonts = systemFonts_, settings = CupsSettings::current(),
-                           deadline](Hangup& hangup) {
-                    return fontsOf(queue, *systemFonts, settings, deadline, hangup);
-                }));
+            return settle(std::move(taken));
         }
-        return fonts ? std::move(*fonts) : std::vector<std::string>();
+        const Deadline deadline = allowance_.admit();
+        return settle(
+            thread_.ask(deadline, [queue, systemFonts = systemFonts_,
+                                   settings = CupsSettings::current(), deadline](Hangup& hangup) {
+                return fontsOf(queue, *systemFonts, settings, deadline, hangup);
+            }));
     });
 }
 

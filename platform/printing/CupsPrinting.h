@@ -44,12 +44,11 @@ public:
     // A printer description larger than this is the device's fault, never read.
     static constexpr std::size_t kLargestPpd = 16 * 1024 * 1024;
 
-    using FontList = std::optional<std::vector<std::string>>;  // none for a raw queue
     // The view with the default device's fonts, as asked ahead.
     struct ViewAndFonts {
         PrintServerView view;
         std::string queue;
-        Outcome<FontList> fonts;
+        Outcome<std::vector<std::string>> fonts;
     };
 
 private:
