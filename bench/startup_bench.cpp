@@ -12,12 +12,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "CHandle.h"
@@ -60,20 +56,6 @@ private:
     CHandle<xcb_connection_t, xcb_disconnect> connection_;
 };
 
-// CPU time the process's threads have used so far, in milliseconds, as the
-// scheduler counts it (in nanoseconds, where /proc's ticks are 10 ms).
-double cpuMilliseconds(pid_t pid) {
-    double total = 0;
-    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-    std::error_code gone;
-    for (const auto& task : std::filesystem::directory_iterator(tasks, gone)) {
-        std::ifstream schedstat(task.path() / "schedstat");
-        double nanoseconds = 0;
-        if (schedstat >> nanoseconds) total += nanoseconds / 1e6;
-    }
-    return total;
-}
-
 struct Start {
     double shownMs = 0;
     double cpuMs = 0;
@@ -89,12 +71,7 @@ Start startUntilIdle(const std::vector<std::string>& command,
     watcher.waitForMap();
     Start start;
     start.shownMs = std::chrono::duration<double, std::milli>(Clock::now() - launched).count();
-    // Idle: less than 1 ms of CPU time used in 200 ms.
-    for (double before = -10; start.cpuMs - before >= 1;) {
-        before = start.cpuMs;
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        start.cpuMs = cpuMilliseconds(process.pid());
-    }
+    start.cpuMs = process.cpuMillisecondsOnceIdle(60);
     start.residentMb = residentMegabytes(process.pid());
     return start;
 }

@@ -44,6 +44,7 @@ protected:
     RunningProgram& start() {
         program = std::make_unique<RunningProgram>(VELTRANE_EXECUTABLE, environment,
                                                    server.folder() + "/log/veltrane.log");
+        program->settle();
         opened = program->frame();
         return *program;
     }

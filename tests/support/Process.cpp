@@ -13,6 +13,8 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 namespace veltrane::testing {
 
@@ -81,6 +83,27 @@ void Process::stop() {
     if (!wait(3)) {
         ::kill(-pid_, SIGKILL);
         wait(3);
+    }
+}
+
+double Process::cpuMilliseconds() const {
+    double total = 0;
+    const std::string tasks = "/proc/" + std::to_string(pid_) + "/task";
+    std::error_code gone;
+    for (const auto& task : std::filesystem::directory_iterator(tasks, gone)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        double nanoseconds = 0;
+        if (schedstat >> nanoseconds) total += nanoseconds / 1e6;
+    }
+    return total;
+}
+
+double Process::cpuMillisecondsOnceIdle(double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (double used = cpuMilliseconds();;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const double before = std::exchange(used, cpuMilliseconds());
+        if (used - before < 1 || std::chrono::steady_clock::now() >= deadline) return used;
     }
 }
 
