@@ -50,9 +50,11 @@ private:
     Int16 FontIndex = 0;
     FontPreview preview_;
     ClipboardCopy clipboard_;
-    // How the population of the device Label5 names ended. A paint populates that
-    // device again only after its server failed to answer, so the window never
-    // hides and shows itself over and over for a device it cannot read.
+    // How the population of the device Label5 names ended: the window's rule for
+    // trying a device again. A paint populates that device again only after the
+    // print server's own failure (NoAnswer, which the layer also backs off), so
+    // the window never hides and shows itself over and over for a device it
+    // cannot read.
     enum class PrinterSide {
         Unread,           // the population is under way, or stopped before the printer
         Complete,         // List2 holds every font of the device

@@ -22,7 +22,7 @@ void benchRealServices(const Timings& lightRequest) {
 
     DesktopServices desktop;
     EventEpoch& epoch = desktop.epoch();
-    VeltraneUnderTest window(desktop.services(), epoch);
+    VeltraneUnderTest window(desktop.services(), epoch, desktop.fonts());
     window.engine().start();
     QApplication::processEvents();
 
@@ -56,8 +56,9 @@ void benchLargeLists() {
     MemoryScreen screen(randomNames(32767, 1));
     MemoryPrinter printer(randomNames(32767, 2));
     NullClipboard clipboard;
+    InstalledFonts fonts;
     Services services{screen, printer, printer, clipboard};
-    VeltraneUnderTest window(services, epoch);
+    VeltraneUnderTest window(services, epoch, fonts);
     Timings::of(10, [&] {
         window.clearLists();
         epoch.begin();

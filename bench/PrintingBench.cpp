@@ -6,8 +6,8 @@
 #include "Benches.h"
 #include "CHandle.h"
 #include "CupsPrinting.h"
+#include "InstalledFonts.h"
 #include "PrivateCupsd.h"
-#include "QtScreen.h"
 
 namespace veltrane::bench {
 
@@ -38,7 +38,8 @@ Timings benchPrinting() {
     lightRequest.report("one light request to the print server (plain libcups)", 1);
 
     EventEpoch epoch;
-    CupsPrinting printing(epoch);
+    InstalledFonts fonts;
+    CupsPrinting printing(epoch, fonts.scalableFamilies());
     Timings::of(100, [&] {
         epoch.begin();
         return Timings::time([&] {
@@ -48,9 +49,9 @@ Timings benchPrinting() {
         });
     }).report("print server view, default queue of 1,000 resident fonts", 5);
 
-    const std::size_t families = QtScreen::installedFamilies().size();
+    const std::size_t families = InstalledFonts().screenFamilies().size();
     Timings::of(20, [] {
-        return Timings::time(QtScreen::installedFamilies);
+        return Timings::time([] { InstalledFonts().screenFamilies(); });
     }).report("screen font list, made (" + std::to_string(families) + " families)", 5);
     return lightRequest;
 }

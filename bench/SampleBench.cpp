@@ -41,7 +41,7 @@ Timings bareSteps(const std::vector<std::string>& families) {
 
 void benchSamples() {
     DesktopServices desktop;
-    VeltraneUnderTest window(desktop.services(), desktop.epoch());
+    VeltraneUnderTest window(desktop.services(), desktop.epoch(), desktop.fonts());
     window.engine().start();
     QApplication::processEvents();
 

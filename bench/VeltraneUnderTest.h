@@ -12,14 +12,15 @@ namespace veltrane::bench {
 // The shipped window on the given services, with its logic at hand.
 class VeltraneUnderTest {
 public:
-    VeltraneUnderTest(Services& services, EventEpoch& epoch) : project_(veltraneProject()) {
+    VeltraneUnderTest(Services& services, EventEpoch& epoch, InstalledFonts& fonts)
+        : project_(veltraneProject()) {
         auto create = project_.createProgram;
         project_.createProgram = [this, create](FormControls& controls, Services& with) {
             auto program = create(controls, with);
             logic_ = static_cast<Veltrane*>(program.get());
             return program;
         };
-        engine_ = std::make_unique<WindowEngine>(project_, services, epoch);
+        engine_ = std::make_unique<WindowEngine>(project_, services, epoch, fonts);
     }
 
     WindowEngine& engine() { return *engine_; }

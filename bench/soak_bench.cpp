@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     server.useInThisProcess();
 
     DesktopServices desktop;
-    bench::VeltraneUnderTest window(desktop.services(), desktop.epoch());
+    bench::VeltraneUnderTest window(desktop.services(), desktop.epoch(), desktop.fonts());
     window.engine().start();
     QApplication::processEvents();
     report("start");

@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "DeviceFonts.h"
 #include "EventCache.h"
 #include "EventEpoch.h"
+#include "PrintServerReads.h"
 #include "PrintServerView.h"
 #include "Printer.h"
 #include "Printers.h"
-#include "ServerAllowance.h"
+#include "ServerFailurePolicy.h"
 #include "ServerThread.h"
-#include "SystemFonts.h"
 
 namespace veltrane {
 
@@ -21,51 +22,40 @@ namespace veltrane {
 // Within one event every answer comes from one view of the server, fetched when
 // the event first asks, so a population never mixes two devices; the next event
 // fetches a fresh view and so sees a change of default made meanwhile. No event
-// waits on the server longer than its allowance.
+// waits on the server longer than the failure policy allows.
 class CupsPrinting : public Printer, public Printers {
 public:
-    explicit CupsPrinting(
-        const EventEpoch& epoch,
-        std::function<ServerAllowance::Clock::time_point()> now = ServerAllowance::Clock::now);
+    CupsPrinting(const EventEpoch& epoch, ScalableFamilies families,
+                 std::function<ServerFailurePolicy::Clock::time_point()> now =
+                     ServerFailurePolicy::Clock::now);
     ~CupsPrinting() override;
     CupsPrinting(const CupsPrinting&) = delete;
     CupsPrinting& operator=(const CupsPrinting&) = delete;
 
-    // Starts asking, on the server's thread, for what the next event will ask
-    // first (the view and the default device's fonts), so that the answers
-    // arrive while the program starts; the next event takes them as its view.
-    void askAhead();
+    // Starts reading, on the server's thread, what the next event will ask first
+    // (the view and the default device's fonts), so that the answers arrive
+    // while the program starts; the next event takes them as its view.
+    void prefetch();
 
     std::int64_t Count() override;
     std::int64_t FontCount() override;
     std::string Fonts(Int16& index) override;
     std::string DeviceName() override;
 
-    // A printer description larger than this is the device's fault, never read.
-    static constexpr std::size_t kLargestPpd = 16 * 1024 * 1024;
-
-    // The view with the default device's fonts, as asked ahead.
-    struct ViewAndFonts {
-        PrintServerView view;
-        std::string queue;
-        Outcome<std::vector<std::string>> fonts;
-    };
-
 private:
     const PrintServerView& server();
     const std::string& defaultDevice();
     const std::vector<std::string>& defaultFonts();
-    PrintServerView takeAhead();
-    template <typename Result>
-    Result settle(Outcome<Result> outcome);
+    PrintServerView takePrefetched();
 
     const EventEpoch& epoch_;
-    ServerAllowance allowance_;
+    ScalableFamilies families_;
+    ServerFailurePolicy policy_;
     ServerThread thread_;
-    std::shared_ptr<SystemFonts> systemFonts_;
-    std::optional<ServerThread::Question<ViewAndFonts>> ahead_;
-    std::optional<ViewAndFonts> takenAhead_;
-    std::uint64_t takenInEvent_ = 0;
+    std::optional<ServerThread::Job<ViewAndFonts>> prefetch_;
+    // The default device's fonts of the prefetch, for the event that took its view.
+    std::optional<ViewAndFonts> prefetched_;
+    std::uint64_t prefetchedInEvent_ = 0;
     EventCache<PrintServerView> server_;
     EventCache<std::vector<std::string>> fonts_;
 };

@@ -4,8 +4,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "PlatformError.h"
-
 namespace veltrane {
 
 namespace {
@@ -22,46 +20,52 @@ int millisecondsUntil(Deadline deadline) {
 }
 
 [[noreturn]] void dropped(const std::string& what) {
-    throw PlatformError(ErrorKind::NoAnswer, "the print server " + what);
+    ServerFailurePolicy::fail(ServerFault::Dropped, "the print server " + what);
 }
 
 [[noreturn]] void refused(const std::string& why) {
-    throw PlatformError(ErrorKind::ServiceFailure, "the print server refused a request: " + why);
+    ServerFailurePolicy::fail(ServerFault::Refused, "the print server refused a request: " + why);
 }
 
 // Called by libcups when a wait for the server has lasted a while: go on
-// waiting, unless the caller has hung up.
-int keepWaiting(http_t*, void* hangup) {
-    return static_cast<Hangup*>(hangup)->hungUp() ? 0 : 1;
+// waiting, unless the caller has cancelled.
+int keepWaiting(http_t*, void* cancellation) {
+    return static_cast<Cancellation*>(cancellation)->cancelled() ? 0 : 1;
 }
 
-constexpr double kHangupCheckSeconds = 0.25;
+constexpr double kCancellationCheckSeconds = 0.25;
 
 }  // namespace
 
 std::unique_ptr<ServerConnection> ServerConnection::open(const CupsSettings& settings,
-                                                         Deadline deadline, Hangup& hangup) {
+                                                         Deadline deadline,
+                                                         Cancellation& cancellation) {
     // Created unconnected, so that a failed connect leaves its reason in the
     // connection rather than in an errno that closing has overwritten.
     CHandle<http_t, httpClose> http(httpConnect2(settings.host.c_str(), settings.port, nullptr,
                                                  AF_UNSPEC, settings.encryption, 1, 0, nullptr));
-    if (!http) dropped(settings.host + " cannot be found");
-    httpSetTimeout(http.get(), kHangupCheckSeconds, keepWaiting, &hangup);
+    if (!http) {
+        ServerFailurePolicy::fail(ServerFault::Unreachable,
+                                  "the print server " + settings.host + " cannot be found");
+    }
+    httpSetTimeout(http.get(), kCancellationCheckSeconds, keepWaiting, &cancellation);
     if (httpReconnect2(http.get(), millisecondsUntil(deadline), nullptr) != 0) {
         const int error = httpError(http.get());
         if (noServerListening(error)) return nullptr;
-        dropped(settings.host + " cannot be reached: " + std::strerror(error));
+        ServerFailurePolicy::fail(
+            ServerFault::Unreachable,
+            "the print server " + settings.host + " cannot be reached: " + std::strerror(error));
     }
-    return std::unique_ptr<ServerConnection>(new ServerConnection(std::move(http), hangup));
+    return std::unique_ptr<ServerConnection>(new ServerConnection(std::move(http), cancellation));
 }
 
-ServerConnection::ServerConnection(CHandle<http_t, httpClose> http, Hangup& hangup)
-    : http_(std::move(http)), hangup_(hangup) {
-    if (!hangup_.watch(httpGetFd(http_.get()))) dropped("was given up on");
+ServerConnection::ServerConnection(CHandle<http_t, httpClose> http, Cancellation& cancellation)
+    : http_(std::move(http)), cancellation_(cancellation) {
+    if (!cancellation_.watch(httpGetFd(http_.get()))) dropped("was given up on");
 }
 
 ServerConnection::~ServerConnection() {
-    hangup_.unwatch();
+    cancellation_.unwatch();
 }
 
 IppMessage ServerConnection::exchange(IppMessage request, ipp_status_t tolerated, std::string* data,
@@ -114,9 +118,9 @@ void ServerConnection::receiveData(std::string& data, std::size_t cap) {
         if (got < 0 || (got == 0 && httpError(http) != 0)) dropped("broke off its answer");
         if (got == 0) return;
         if (data.size() + static_cast<std::size_t>(got) > cap) {
-            throw PlatformError(ErrorKind::ServiceFailure,
-                                "the print server's answer is larger than " +
-                                    std::to_string(cap / (1024 * 1024)) + " MiB");
+            ServerFailurePolicy::fail(ServerFault::Oversized,
+                                      "the print server's answer is larger than " +
+                                          std::to_string(cap / (1024 * 1024)) + " MiB");
         }
         data.append(buffer, static_cast<std::size_t>(got));
     }

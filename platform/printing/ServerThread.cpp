@@ -2,9 +2,9 @@
 
 namespace veltrane {
 
-ServerThread::ServerThread() : line_(std::make_shared<Line>()), thread_(serve, line_) {}
+ServerThread::ServerThread() : queue_(std::make_shared<JobQueue>()), thread_(serve, queue_) {}
 
-// An idle thread ends at once; one still at a question is left to end on its own.
+// An idle thread ends at once; one still at a job is left to end on its own.
 ServerThread::~ServerThread() {
     if (end()) {
         thread_.join();
@@ -13,47 +13,47 @@ ServerThread::~ServerThread() {
     }
 }
 
-void ServerThread::serve(const std::shared_ptr<Line>& line) {
-    std::unique_lock lock(line->mutex);
+void ServerThread::serve(const std::shared_ptr<JobQueue>& queue) {
+    std::unique_lock lock(queue->mutex);
     for (;;) {
-        line->wake.wait(lock, [&] { return !line->jobs.empty() || line->ending; });
-        if (line->jobs.empty()) return;
-        const std::function<void()> job = std::move(line->jobs.front());
-        line->jobs.pop_front();
-        line->busy = true;
+        queue->wake.wait(lock, [&] { return !queue->jobs.empty() || queue->ending; });
+        if (queue->jobs.empty()) return;
+        const std::function<void()> job = std::move(queue->jobs.front());
+        queue->jobs.pop_front();
+        queue->busy = true;
         lock.unlock();
         job();
         lock.lock();
-        line->busy = false;
+        queue->busy = false;
     }
 }
 
 void ServerThread::post(std::function<void()> job) {
     {
-        const std::lock_guard lock(line_->mutex);
-        line_->jobs.push_back(std::move(job));
+        const std::lock_guard lock(queue_->mutex);
+        queue_->jobs.push_back(std::move(job));
     }
-    line_->wake.notify_one();
+    queue_->wake.notify_one();
 }
 
 bool ServerThread::end() {
     bool idle = false;
     {
-        const std::lock_guard lock(line_->mutex);
-        idle = !line_->busy && line_->jobs.empty();
-        line_->ending = true;
+        const std::lock_guard lock(queue_->mutex);
+        idle = !queue_->busy && queue_->jobs.empty();
+        queue_->ending = true;
     }
-    line_->wake.notify_one();
+    queue_->wake.notify_one();
     return idle;
 }
 
 // The new thread first: should it fail to start, the old one stays in place.
 void ServerThread::abandon() {
-    auto line = std::make_shared<Line>();
-    std::thread thread(serve, line);
+    auto queue = std::make_shared<JobQueue>();
+    std::thread thread(serve, queue);
     end();
     thread_.detach();
-    line_ = std::move(line);
+    queue_ = std::move(queue);
     thread_ = std::move(thread);
 }
 

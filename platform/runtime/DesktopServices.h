@@ -2,29 +2,33 @@
 
 #include "CupsPrinting.h"
 #include "EventEpoch.h"
+#include "InstalledFonts.h"
 #include "QtClipboard.h"
 #include "QtScreen.h"
 #include "Services.h"
 
 namespace veltrane {
 
-// The real services of the desktop, with the event epoch they share: the screen
-// and clipboard through Qt, printing through the CUPS server.
+// The real services of the desktop, with the event epoch and the installed
+// fonts they share: the screen and clipboard through Qt, printing through the
+// CUPS server.
 class DesktopServices {
 public:
-    DesktopServices() : printing_(epoch_) {}
-
-    // The print server is asked, on its own thread, for what the window's
-    // start-up will want, while Qt starts and the window is built.
-    void askPrintServerAhead() { printing_.askAhead(); }
+    DesktopServices() : screen_(fonts_), printing_(epoch_, fonts_.scalableFamilies()) {}
     DesktopServices(const DesktopServices&) = delete;
     DesktopServices& operator=(const DesktopServices&) = delete;
 
+    // The print server is asked, on its own thread, for what the window's
+    // start-up will want, while Qt starts and the window is built.
+    void prefetchPrinting() { printing_.prefetch(); }
+
     EventEpoch& epoch() { return epoch_; }
+    InstalledFonts& fonts() { return fonts_; }
     Services& services() { return services_; }
 
 private:
     EventEpoch epoch_;
+    InstalledFonts fonts_;
     QtScreen screen_;
     CupsPrinting printing_;
     QtClipboard clipboard_;

@@ -38,11 +38,12 @@ int runProject(const Project& project, int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QString::fromStdString(project.desktopEntry));
     // After Qt's start, which may change the environment the server's thread reads.
     DesktopServices desktop;
-    desktop.askPrintServerAhead();
+    desktop.prefetchPrinting();
 
     std::unique_ptr<WindowEngine> engine;
     try {
-        engine = std::make_unique<WindowEngine>(project, desktop.services(), desktop.epoch());
+        engine = std::make_unique<WindowEngine>(project, desktop.services(), desktop.epoch(),
+                                                desktop.fonts());
     } catch (const PlatformError& error) {
         // A design and logic that do not fit together: nothing to show.
         std::cerr << "veltrane: cannot start: " << error.what() << std::endl;

@@ -4,7 +4,7 @@ namespace veltrane {
 
 void QtFontObject::SetName(const std::string& name) {
     QFont font = widget_.font();
-    font.setFamily(families_.drawnFamily(QString::fromStdString(name)));
+    font.setFamily(fonts_.drawnFamily(QString::fromStdString(name)));
     widget_.setFont(font);
 }
 

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "FontFamilies.h"
 #include "FontObject.h"
+#include "InstalledFonts.h"
 
 namespace veltrane {
 
@@ -11,13 +11,13 @@ namespace veltrane {
 // An empty name or one no installed font has gives the platform's nearest font.
 class QtFontObject : public FontObject {
 public:
-    QtFontObject(QWidget& widget, FontFamilies& families) : widget_(widget), families_(families) {}
+    QtFontObject(QWidget& widget, InstalledFonts& fonts) : widget_(widget), fonts_(fonts) {}
 
     void SetName(const std::string& name) override;
 
 private:
     QWidget& widget_;
-    FontFamilies& families_;
+    InstalledFonts& fonts_;
 };
 
 }  // namespace veltrane

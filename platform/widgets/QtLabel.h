@@ -17,7 +17,7 @@ class QtLabel : public QWidget, public Label {
     Q_OBJECT
 
 public:
-    QtLabel(QWidget* parent, FontFamilies& families) : QWidget(parent), font_(*this, families) {}
+    QtLabel(QWidget* parent, InstalledFonts& fonts) : QWidget(parent), font_(*this, fonts) {}
 
     std::string Caption() override;
     void SetCaption(const std::string& caption) override;

@@ -2,8 +2,8 @@
 
 namespace veltrane {
 
-QtLineBox::QtLineBox(QWidget* parent, const ControlDesign& design, FontFamilies& families)
-    : QLineEdit(parent), font_(*this, families) {
+QtLineBox::QtLineBox(QWidget* parent, const ControlDesign& design, InstalledFonts& fonts)
+    : QLineEdit(parent), font_(*this, fonts) {
     setReadOnly(design.locked);
     setAlignment(design.alignment == Alignment::Centre ? Qt::AlignCenter
                                                        : Qt::AlignLeft | Qt::AlignVCenter);

@@ -13,7 +13,7 @@ class QtLineBox : public QLineEdit, public TextBox {
     Q_OBJECT
 
 public:
-    QtLineBox(QWidget* parent, const ControlDesign& design, FontFamilies& families);
+    QtLineBox(QWidget* parent, const ControlDesign& design, InstalledFonts& fonts);
 
     void SetText(const std::string& text) override;
     FontObject& Font() override { return font_; }

@@ -55,7 +55,7 @@ void QtListBox::wire(const std::string& name, const ControlProcedures& procedure
 }
 
 std::string QtListBox::Text() {
-    settle();
+    mergePending();
     return selected_ ? entries_.text(*selected_) : std::string();
 }
 
@@ -71,7 +71,7 @@ void QtListBox::Clear() {
 }
 
 void QtListBox::SetSelected(Int16 index, bool selected) {
-    settle();
+    mergePending();
     const std::size_t entry = entryIndex(index, entries_.size(), name_);
     if (selected) {
         selected_ = entry;
@@ -81,9 +81,9 @@ void QtListBox::SetSelected(Int16 index, bool selected) {
     showSelection();
 }
 
-void QtListBox::settle() {
+void QtListBox::mergePending() {
     std::optional<std::size_t> selected = selected_;
-    if (!entries_.settle(selected)) return;
+    if (!entries_.mergePending(selected)) return;
     updatingView_ = true;
     model_.reset([] {});
     updatingView_ = false;

@@ -29,8 +29,9 @@ public:
     void SetSelected(Int16 index, bool selected) override;
 
     void wire(const std::string& name, const ControlProcedures& procedures);
-    // Shows entries added since the last time; the engine calls it after every event.
-    void settle();
+    // Merges and shows the entries added since the last time; the engine calls
+    // it after every event.
+    void mergePending();
     // Gives the list the focus as the window opens and raises its GotFocus. The
     // window may not be active yet, and without a window manager it may never be
     // told so, so Qt's own focus-in cannot be waited for; it raises nothing here.

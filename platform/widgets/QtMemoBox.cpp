@@ -2,8 +2,8 @@
 
 namespace veltrane {
 
-QtMemoBox::QtMemoBox(QWidget* parent, const ControlDesign& design, FontFamilies& families)
-    : QTextEdit(parent), font_(*this, families) {
+QtMemoBox::QtMemoBox(QWidget* parent, const ControlDesign& design, InstalledFonts& fonts)
+    : QTextEdit(parent), font_(*this, fonts) {
     setAcceptRichText(false);
     setReadOnly(design.locked);
     setTabChangesFocus(true);

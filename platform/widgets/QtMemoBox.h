@@ -14,7 +14,7 @@ class QtMemoBox : public QTextEdit, public TextBox {
     Q_OBJECT
 
 public:
-    QtMemoBox(QWidget* parent, const ControlDesign& design, FontFamilies& families);
+    QtMemoBox(QWidget* parent, const ControlDesign& design, InstalledFonts& fonts);
 
     void SetText(const std::string& text) override;
     FontObject& Font() override { return font_; }

@@ -28,35 +28,35 @@ std::u16string foldedKey(const std::string& text) {
 }  // namespace
 
 void SortedEntries::add(const std::string& text) {
-    waiting_.push_back({text, foldedKey(text)});
+    pending_.push_back({text, foldedKey(text)});
 }
 
 void SortedEntries::clear() {
     entries_.clear();
-    waiting_.clear();
+    pending_.clear();
 }
 
-bool SortedEntries::settle(std::optional<std::size_t>& selected) {
-    if (waiting_.empty()) return false;
+bool SortedEntries::mergePending(std::optional<std::size_t>& selected) {
+    if (pending_.empty()) return false;
     // Stable throughout: among equal keys the earlier entry stays first.
-    std::stable_sort(waiting_.begin(), waiting_.end(), keyBefore<Entry>);
+    std::stable_sort(pending_.begin(), pending_.end(), keyBefore<Entry>);
     if (selected) {
-        const auto before = std::lower_bound(waiting_.begin(), waiting_.end(), entries_[*selected],
+        const auto before = std::lower_bound(pending_.begin(), pending_.end(), entries_[*selected],
                                              keyBefore<Entry>);
-        *selected += static_cast<std::size_t>(std::distance(waiting_.begin(), before));
+        *selected += static_cast<std::size_t>(std::distance(pending_.begin(), before));
     }
     if (entries_.empty()) {  // filled after a Clear: nothing to merge with
-        entries_ = std::move(waiting_);
-        waiting_.clear();
+        entries_ = std::move(pending_);
+        pending_.clear();
         return true;
     }
     std::vector<Entry> merged;
-    merged.reserve(entries_.size() + waiting_.size());
+    merged.reserve(entries_.size() + pending_.size());
     std::merge(std::make_move_iterator(entries_.begin()), std::make_move_iterator(entries_.end()),
-               std::make_move_iterator(waiting_.begin()), std::make_move_iterator(waiting_.end()),
+               std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.end()),
                std::back_inserter(merged), keyBefore<Entry>);
     entries_ = std::move(merged);
-    waiting_.clear();
+    pending_.clear();
     return true;
 }
 

@@ -10,17 +10,17 @@
 namespace veltrane {
 
 // A list's entries in ascending order ignoring letter case; entries equal but
-// for case keep the order they were added in. Adding is cheap: new entries wait
-// aside and are merged in one pass when the order is next needed, so filling a
-// list of n names costs n log n, not the n squared moves of a sorted insert.
+// for case keep the order they were added in. Adding is cheap: new entries are
+// pending aside and merged in one pass when the order is next needed, so filling
+// a list of n names costs n log n, not the n squared moves of a sorted insert.
 class SortedEntries {
 public:
     void add(const std::string& text);
     void clear();
 
-    // Merges the waiting entries; moves `selected` along with its entry.
+    // Merges the pending entries; moves `selected` along with its entry.
     // Returns whether anything was merged.
-    bool settle(std::optional<std::size_t>& selected);
+    bool mergePending(std::optional<std::size_t>& selected);
 
     std::size_t size() const { return entries_.size(); }
     const std::string& text(std::size_t row) const { return entries_[row].text; }
@@ -34,7 +34,7 @@ private:
     };
 
     std::vector<Entry> entries_;
-    std::vector<Entry> waiting_;
+    std::vector<Entry> pending_;
 };
 
 }  // namespace veltrane

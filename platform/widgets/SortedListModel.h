@@ -6,7 +6,7 @@
 
 namespace veltrane {
 
-// Shows a list box's settled entries to its view.
+// Shows a list box's merged entries to its view.
 class SortedListModel : public QAbstractListModel {
     Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "AccessibleKinds.h"
+#include "DesignFont.h"
 #include "PlatformError.h"
 #include "QtDpi.h"
 #include "QtLabel.h"
@@ -18,16 +19,16 @@ namespace veltrane {
 namespace {
 
 QWidget* makeWidget(const ControlDesign& design, QWidget* window, EventDispatcher& dispatcher,
-                    FontFamilies& families) {
+                    InstalledFonts& fonts) {
     switch (design.kind) {
         case ControlKind::Label: {
-            auto* label = new QtLabel(window, families);
+            auto* label = new QtLabel(window, fonts);
             label->SetCaption(design.contents);
             return label;
         }
         case ControlKind::TextBox:
-            if (design.multiLine) return new QtMemoBox(window, design, families);
-            return new QtLineBox(window, design, families);
+            if (design.multiLine) return new QtMemoBox(window, design, fonts);
+            return new QtLineBox(window, design, fonts);
         case ControlKind::ListBox:
             return new QtListBox(window, dispatcher);
         case ControlKind::CommandButton:
@@ -49,8 +50,9 @@ Control& find(const std::map<std::string, Control*, std::less<>>& controls, std:
 
 }  // namespace
 
-WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoch& epoch)
-    : project_(project), dispatcher_(epoch, [this] { settleLists(); }) {
+WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoch& epoch,
+                           InstalledFonts& fonts)
+    : project_(project), dispatcher_(epoch, [this] { mergePendingEntries(); }), fonts_(fonts) {
     installAccessibleKinds();
     window_ = std::make_unique<QtForm>(project.design, dispatcher_);
     for (const ControlDesign& control : project.design.controls) createControl(control);
@@ -62,12 +64,12 @@ WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoc
 WindowEngine::~WindowEngine() = default;
 
 void WindowEngine::createControl(const ControlDesign& design) {
-    QWidget* widget = makeWidget(design, window_.get(), dispatcher_, families_);
+    QWidget* widget = makeWidget(design, window_.get(), dispatcher_, fonts_);
     widget->setObjectName(QString::fromStdString(design.name));
     const double dpi = logicalDpi();
     widget->setGeometry(twipsToPixels(design.left, dpi), twipsToPixels(design.top, dpi),
                         twipsToPixels(design.width, dpi), twipsToPixels(design.height, dpi));
-    widget->setFont(families_.designFont(design.font));
+    widget->setFont(designFont(design.font, fonts_));
     if (!design.toolTip.empty()) setToolTip(*widget, QString::fromStdString(design.toolTip));
     if (!design.accessibleName.empty()) {
         widget->setAccessibleName(QString::fromStdString(design.accessibleName));
@@ -127,8 +129,8 @@ void WindowEngine::giveFirstFocus() {
     }
 }
 
-void WindowEngine::settleLists() {
-    for (auto& [name, list] : listBoxes_) list->settle();
+void WindowEngine::mergePendingEntries() {
+    for (auto& [name, list] : listBoxes_) list->mergePending();
 }
 
 QWidget* WindowEngine::widget(std::string_view name) const {

@@ -10,8 +10,8 @@
 
 #include "EventDispatcher.h"
 #include "EventEpoch.h"
-#include "FontFamilies.h"
 #include "FormControls.h"
+#include "InstalledFonts.h"
 #include "Project.h"
 #include "QtForm.h"
 #include "QtListBox.h"
@@ -24,7 +24,8 @@ namespace veltrane {
 // program's start-up: Load, show, and the focus to the first control in tab order.
 class WindowEngine : public FormControls {
 public:
-    WindowEngine(const Project& project, Services& services, EventEpoch& epoch);
+    WindowEngine(const Project& project, Services& services, EventEpoch& epoch,
+                 InstalledFonts& fonts);
     ~WindowEngine() override;
 
     void start();
@@ -45,11 +46,11 @@ private:
     void wire(const FormProcedures& procedures);
     void orderTabs();
     void giveFirstFocus();
-    void settleLists();
+    void mergePendingEntries();
 
     const Project& project_;
     EventDispatcher dispatcher_;
-    FontFamilies families_;
+    InstalledFonts& fonts_;
     std::unique_ptr<QtForm> window_;
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::map<std::string, Label*, std::less<>> labels_;

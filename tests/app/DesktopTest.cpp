@@ -44,7 +44,7 @@ protected:
     RunningProgram& start() {
         program = std::make_unique<RunningProgram>(VELTRANE_EXECUTABLE, environment,
                                                    server.folder() + "/log/veltrane.log");
-        program->settle();
+        program->waitUntilIdle();
         opened = program->frame();
         return *program;
     }

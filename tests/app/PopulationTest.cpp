@@ -95,8 +95,9 @@ TEST_P(PopulationFailureTest, KeepsWhatTheStepsBeforeTheFailureWrote) {
     EXPECT_EQ(fake(names::Label5).caption, row.label5);
 }
 
-// Steps 4 to 7 (the device's details) only skip their own rest: the screen
-// fonts are still listed, and the population then ends.
+// A failure while reading the device's details (its font count, the device
+// count, its name) skips only the rest of them: the screen fonts are still
+// listed, and the population then ends.
 INSTANTIATE_TEST_SUITE_P(
     EveryStep, PopulationFailureTest,
     ::testing::Values(FailureRow{"top", "Veltrane.Top=0", 1, false, 0, false, 0,
@@ -155,7 +156,7 @@ TEST_F(PopulationTest, AnEmptyListStopsThePopulationAtItsSelection) {
 TEST_F(PopulationTest, APrinterFontCountBeyond16BitsOverflows) {
     fakes.printing.countOverride = 32768;
     window().Form_Load();
-    EXPECT_EQ(fake(names::Text4).text, "") << "32768 does not fit: step 4 fails";
+    EXPECT_EQ(fake(names::Text4).text, "") << "32768 does not fit: the count is not written";
     EXPECT_TRUE(fake(names::List2).entries.empty());
     EXPECT_EQ(fake(names::List1).entries.size(), 3U);
 }

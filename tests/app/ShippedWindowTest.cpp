@@ -35,7 +35,8 @@ protected:
     }
 
     WindowEngine& started() {
-        engine = std::make_unique<WindowEngine>(project, desktop.services(), desktop.epoch());
+        engine = std::make_unique<WindowEngine>(project, desktop.services(), desktop.epoch(),
+                                                desktop.fonts());
         engine->start();
         QApplication::processEvents();
         return *engine;

@@ -14,6 +14,7 @@
 #include "Descriptor.h"
 #include "ErrorKindOf.h"
 #include "FontconfigFamilies.h"
+#include "InstalledFonts.h"
 #include "MisbehavingServer.h"
 #include "PlatformError.h"
 #include "PrivateCupsd.h"
@@ -46,7 +47,8 @@ protected:
 
     PrivateCupsd server;
     EventEpoch epoch;
-    CupsPrinting printing{epoch};
+    InstalledFonts installed;
+    CupsPrinting printing{epoch, installed.scalableFamilies()};
 };
 
 TEST_F(CupsPrintingTest, TheDefaultQueueHasItsResidentFontsAndTheSystemsScalableFamilies) {

@@ -8,9 +8,9 @@ namespace {
 
 using ::testing::ElementsAre;
 
-std::vector<std::string> settled(SortedEntries& entries) {
+std::vector<std::string> merged(SortedEntries& entries) {
     std::optional<std::size_t> none;
-    entries.settle(none);
+    entries.mergePending(none);
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < entries.size(); ++i) texts.push_back(entries.text(i));
     return texts;
@@ -21,10 +21,10 @@ TEST(SortedEntriesTest, SortsIgnoringCaseAndKeepsCaseTwinsInTheOrderAdded) {
     for (const char* name : {"beta", "Alpha", "BETA", "alpha", "Beta", "Ärger", "zeta"}) {
         entries.add(name);
     }
-    EXPECT_THAT(settled(entries),
+    EXPECT_THAT(merged(entries),
                 ElementsAre("Alpha", "alpha", "beta", "BETA", "Beta", "zeta", "Ärger"));
     entries.add("ALPHA");
-    EXPECT_THAT(settled(entries),
+    EXPECT_THAT(merged(entries),
                 ElementsAre("Alpha", "alpha", "ALPHA", "beta", "BETA", "Beta", "zeta", "Ärger"))
         << "a later twin goes after the earlier ones";
 }
@@ -34,10 +34,10 @@ TEST(SortedEntriesTest, TheSelectionMovesWithItsEntryWhenOthersAreMergedIn) {
     entries.add("m");
     entries.add("x");
     std::optional<std::size_t> selected;
-    entries.settle(selected);
+    entries.mergePending(selected);
     selected = 0;  // "m"
     for (const char* name : {"a", "M", "b", "z"}) entries.add(name);
-    entries.settle(selected);
+    entries.mergePending(selected);
     ASSERT_TRUE(selected);
     EXPECT_EQ(entries.text(*selected), "m");
     EXPECT_EQ(*selected, 2U);

@@ -13,6 +13,7 @@
 #include <QTextEdit>
 
 #include "FakeServices.h"
+#include "InstalledFonts.h"
 #include "QtLabel.h"
 #include "VeltraneControls.h"
 #include "VeltraneProject.h"
@@ -31,7 +32,8 @@ protected:
     }
 
     WindowEngine& engine() {
-        if (!engine_) engine_ = std::make_unique<WindowEngine>(project, fakes.services, epoch);
+        if (!engine_)
+            engine_ = std::make_unique<WindowEngine>(project, fakes.services, epoch, fonts);
         return *engine_;
     }
 
@@ -65,6 +67,7 @@ protected:
 
     FakeWindow fakes;
     EventEpoch epoch;
+    InstalledFonts fonts;
     Project project = veltraneProject();
 
 private:
@@ -261,8 +264,7 @@ TEST_F(WindowTest, TheSampleIsWrittenInTheSelectedFont) {
     label.Font().SetName("Liberation Serif");
     EXPECT_EQ(QFontInfo(view->font()).family(), "Liberation Serif");
     EXPECT_EQ(view->font().pointSizeF(), 24) << "only the name changes";
-    FontFamilies families;
-    QtLabel inDefaultFont(nullptr, families);
+    QtLabel inDefaultFont(nullptr, fonts);
     inDefaultFont.setGeometry(view->geometry());
     QFont defaultFont = QApplication::font();
     defaultFont.setPointSizeF(24);
@@ -283,8 +285,7 @@ TEST_F(WindowTest, AFontThatIsNotInstalledIsDrawnAsQtWouldDrawIt) {
     started();
     auto* view = widget(names::Label4);
     Label& label = engine()[names::Label4];
-    FontFamilies families;
-    QtLabel asQtDrawsIt(nullptr, families);
+    QtLabel asQtDrawsIt(nullptr, fonts);
     asQtDrawsIt.setGeometry(view->geometry());
     for (const char* name : {"Courier", "Helvetica-Narrow", "Times-Roman", "AvantGarde-Book",
                              "ZapfChancery-MediumItalic", "Symbol", "ZapfDingbats",
@@ -389,7 +390,7 @@ TEST_F(WindowTest, AProcedureTheDesignCannotRaiseStopsTheStartNamingIt) {
             return std::make_unique<GivenProcedures>(procedures);
         };
         try {
-            WindowEngine engine(project, fakes.services, epoch);
+            WindowEngine engine(project, fakes.services, epoch, fonts);
         } catch (const PlatformError& error) {
             EXPECT_EQ(error.kind(), ErrorKind::Wiring);
             return std::string(error.what());

@@ -1,17 +1,17 @@
 // The screen's font names as the window lists them.
 #include <gmock/gmock.h>
 
-#include "QtScreen.h"
+#include "InstalledFonts.h"
 
 namespace veltrane {
 namespace {
 
 using ::testing::ElementsAre;
 
-TEST(QtScreenTest, OnlyTheSuffixQtAddsToTellFoundriesApartIsDropped) {
+TEST(InstalledFontsTest, OnlyTheSuffixQtAddsToTellFoundriesApartIsDropped) {
     const QStringList qt = {"Courier [Adobe]", "Courier [IBM]", "Fake [Bar]", "Odd [x] [One]",
                             "Odd [x] [Two]",   "Sans Serif",    "monospace",  "Plain"};
-    EXPECT_THAT(QtScreen::familyNames(qt),
+    EXPECT_THAT(InstalledFonts::screenFamilyNames(qt),
                 ElementsAre("Courier", "Fake [Bar]", "Odd [x]", "Plain"));
 }
 

@@ -1,4 +1,4 @@
-#include "PpdFonts.h"
+#include "DeviceFonts.h"
 
 // libcups marks its PPD functions deprecated, but they are still the only way
 // it offers to read a queue's resident fonts.
@@ -9,10 +9,11 @@
 
 #include <set>
 #include <string_view>
+#include <unordered_set>
 
 #include "CHandle.h"
 #include "Descriptor.h"
-#include "PlatformError.h"
+#include "ServerFailurePolicy.h"
 
 namespace veltrane {
 
@@ -24,7 +25,8 @@ void closePpd(ppd_file_t* ppd) {
 }
 
 [[noreturn]] void unreadable(const std::string& why) {
-    throw PlatformError(ErrorKind::ServiceFailure, "the printer description is unreadable: " + why);
+    ServerFailurePolicy::fail(ServerFault::Unreadable,
+                              "the printer description is unreadable: " + why);
 }
 
 // The text as a CUPS file, which libcups reads a description from: in memory,
@@ -57,6 +59,18 @@ std::vector<std::string> residentFonts(const std::string& ppd) {
         const char* font = description->fonts[i];
         const std::string_view name = font != nullptr ? font : "";
         if (!name.empty() && seen.insert(name).second) fonts.emplace_back(name);
+    }
+    return fonts;
+}
+
+std::vector<std::string> deviceFonts(std::vector<std::string> resident,
+                                     const std::vector<std::string>& families) {
+    std::vector<std::string> fonts = std::move(resident);
+    // Room first: the views below must not move.
+    fonts.reserve(fonts.size() + families.size());
+    const std::unordered_set<std::string_view> isResident(fonts.begin(), fonts.end());
+    for (const std::string& family : families) {
+        if (!isResident.contains(family)) fonts.push_back(family);
     }
     return fonts;
 }

@@ -5,22 +5,22 @@
 namespace veltrane {
 
 // Shared by a caller and the thread that talks to the print server for it: when
-// the caller stops waiting it hangs up, which shuts the connection's socket and
+// the caller stops waiting it cancels, which shuts the connection's socket and
 // so ends at once any wait of the other thread for the server.
-class Hangup {
+class Cancellation {
 public:
-    // The socket now in use; false when the caller has already hung up.
+    // The socket now in use; false when the caller has already cancelled.
     bool watch(int socket);
-    // Called before the socket is closed, so that a hang-up never reaches a
+    // Called before the socket is closed, so that a cancellation never reaches a
     // descriptor that has been given to something else since.
     void unwatch();
-    void hangUp();
-    bool hungUp();
+    void cancel();
+    bool cancelled();
 
 private:
     std::mutex mutex_;
     int socket_ = -1;
-    bool hungUp_ = false;
+    bool cancelled_ = false;
 };
 
 }  // namespace veltrane

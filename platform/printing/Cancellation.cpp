@@ -1,29 +1,29 @@
-#include "Hangup.h"
+#include "Cancellation.h"
 
 #include <sys/socket.h>
 
 namespace veltrane {
 
-bool Hangup::watch(int socket) {
+bool Cancellation::watch(int socket) {
     const std::lock_guard lock(mutex_);
-    if (hungUp_) return false;
+    if (cancelled_) return false;
     socket_ = socket;
     return true;
 }
 
-void Hangup::unwatch() {
+void Cancellation::unwatch() {
     const std::lock_guard lock(mutex_);
     socket_ = -1;
 }
 
-bool Hangup::hungUp() {
+bool Cancellation::cancelled() {
     const std::lock_guard lock(mutex_);
-    return hungUp_;
+    return cancelled_;
 }
 
-void Hangup::hangUp() {
+void Cancellation::cancel() {
     const std::lock_guard lock(mutex_);
-    hungUp_ = true;
+    cancelled_ = true;
     if (socket_ >= 0) ::shutdown(socket_, SHUT_RDWR);
 }
 

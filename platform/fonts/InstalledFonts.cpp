@@ -1,0 +1,122 @@
+#include "InstalledFonts.h"
+
+#include <QFontDatabase>
+
+#include <algorithm>
+#include <mutex>
+
+#include "Fontconfig.h"
+#include "FoundrySuffix.h"
+
+namespace veltrane {
+
+namespace {
+
+bool isGenericAlias(const QString& family) {
+    static const QSet<QString> kAliases = {"sans serif", "sans-serif", "sans",    "serif",
+                                           "monospace",  "mono",       "cursive", "fantasy",
+                                           "system-ui",  "emoji",      "math",    "fangsong"};
+    // Lowering a name costs more than all the rest, and most names are longer
+    // than any alias.
+    static const qsizetype kLongest =
+        std::max_element(kAliases.begin(), kAliases.end(), [](const QString& a, const QString& b) {
+            return a.size() < b.size();
+        })->size();
+    return family.size() <= kLongest && kAliases.contains(family.toLower());
+}
+
+}  // namespace
+
+// Shared with the print server's threads, which may outlive the owner.
+struct InstalledFonts::Scalable {
+    std::mutex mutex;
+    Families families;
+
+    Families read() {
+        const std::lock_guard lock(mutex);
+        if (!families) {
+            families =
+                std::make_shared<const std::vector<std::string>>(fontconfig::scalableFamilies());
+        }
+        return families;
+    }
+};
+
+InstalledFonts::InstalledFonts() : scalable_(std::make_shared<Scalable>()) {}
+
+const std::vector<std::string>& InstalledFonts::screenFamilies() {
+    if (!screenFamilies_) {
+        QStringList families = QFontDatabase::families();
+        families.removeIf(
+            [](const QString& family) { return QFontDatabase::isPrivateFamily(family); });
+        screenFamilies_ = screenFamilyNames(families);
+    }
+    return *screenFamilies_;
+}
+
+// Qt tells apart the foundries of a family that several make by a " [Foundry]"
+// suffix, on every one of them: a suffix on a name that no other shares is the
+// family's own.
+std::vector<std::string> InstalledFonts::screenFamilyNames(const QStringList& qtFamilies) {
+    QHash<QString, int> suffixed;
+    suffixed.reserve(qtFamilies.size());
+    for (const QString& family : qtFamilies) ++suffixed[withoutFoundrySuffix(family)];
+    std::vector<std::string> families;
+    QSet<QString> seen;
+    seen.reserve(qtFamilies.size());
+    families.reserve(static_cast<std::size_t>(qtFamilies.size()));
+    for (QString family : qtFamilies) {
+        const QString base = withoutFoundrySuffix(family);
+        if (base != family && suffixed.value(base) > 1) family = base;
+        if (isGenericAlias(family) || seen.contains(family)) continue;
+        seen.insert(family);
+        families.push_back(family.toStdString());
+    }
+    return families;
+}
+
+// A family that several foundries make is installed by its name with and
+// without Qt's foundry suffix. Each name is folded once: folding costs more
+// than all the rest.
+const QSet<QString>& InstalledFonts::folded() {
+    if (!folded_) {
+        const QStringList families = QFontDatabase::families();
+        folded_.emplace();
+        folded_->reserve(families.size());
+        for (const QString& family : families) {
+            const QString name = family.toCaseFolded();
+            const QString base = withoutFoundrySuffix(name);
+            if (base.size() != name.size()) folded_->insert(base);
+            folded_->insert(name);
+        }
+    }
+    return *folded_;
+}
+
+bool InstalledFonts::contains(const QString& family) {
+    return folded().contains(family.toCaseFolded());
+}
+
+QString InstalledFonts::drawnFamily(const QString& name) {
+    if (name.isEmpty() || contains(name)) return name;
+    auto found = fallbacks_.constFind(name);
+    if (found == fallbacks_.constEnd()) found = fallbacks_.insert(name, latinFallback(name));
+    return *found;
+}
+
+QString InstalledFonts::latinFallback(const QString& name) {
+    for (const std::string& fallback : fontconfig::fallbacks(name.toStdString())) {
+        const QString family = QString::fromStdString(fallback);
+        if (contains(family) &&
+            QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin)) {
+            return family;
+        }
+    }
+    return name;  // Qt's own search then, as before
+}
+
+std::function<InstalledFonts::Families()> InstalledFonts::scalableFamilies() const {
+    return [scalable = scalable_] { return scalable->read(); };
+}
+
+}  // namespace veltrane

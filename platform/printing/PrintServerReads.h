@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "Cancellation.h"
+#include "CupsSettings.h"
+#include "DeviceFonts.h"
+#include "PrintServerView.h"
+#include "ServerFailurePolicy.h"
+
+namespace veltrane {
+
+// What the print server's thread reads in one job, on a connection of its own:
+// never on the user-interface thread.
+
+// A printer description larger than this is the device's fault, never read.
+inline constexpr std::size_t kLargestPpd = 16 * 1024 * 1024;
+
+// Every queue and the default device; no queues when no print server runs.
+PrintServerView readView(const CupsSettings& settings, Deadline deadline,
+                         Cancellation& cancellation);
+
+// The fonts of the queue's device; none for a queue without a description (a
+// raw queue).
+std::vector<std::string> readFonts(const std::string& queue, const ScalableFamilies& families,
+                                   const CupsSettings& settings, Deadline deadline,
+                                   Cancellation& cancellation);
+
+// The view together with the default device's fonts, as a prefetch reads them.
+struct ViewAndFonts {
+    PrintServerView view;
+    std::string queue;  // the default device's queue; empty without a default
+    Outcome<std::vector<std::string>> fonts;
+};
+ViewAndFonts readViewAndFonts(const ScalableFamilies& families, const CupsSettings& settings,
+                              Deadline deadline, Cancellation& cancellation);
+
+}  // namespace veltrane
