@@ -16,6 +16,15 @@ std::string decimal(std::int64_t number) {
     return std::to_string(number);
 }
 
+// An error's account as a sentence of its own.
+std::string sentence(std::string text) {
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
+        text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    }
+    if (!text.empty() && text.back() != '.') text += '.';
+    return text;
+}
+
 // Half a twip is kept; a result that is not a finite number is an error.
 float centred(float screenWidth, float windowWidth) {
     const float left = (screenWidth - windowWidth) / 2.0F;
@@ -68,6 +77,7 @@ FormProcedures Veltrane::procedures() {
 
 void Veltrane::Form_Load() {
     printerSide_ = PrinterSide::Unread;
+    whyPrinterSideStopped_.clear();
     try {
         placeAtTopCentre();
         Text1.SetText(decimal(services_.screen.FontCount()));
@@ -93,6 +103,7 @@ void Veltrane::Form_Load() {
 void Veltrane::recordWhyPrinterSideStopped(const PlatformError& error) {
     printerSide_ = error.kind() == ErrorKind::NoAnswer ? PrinterSide::StoppedByServer
                                                        : PrinterSide::StoppedByDevice;
+    whyPrinterSideStopped_ = sentence(error.what());
 }
 
 void Veltrane::placeAtTopCentre() {
@@ -107,12 +118,18 @@ bool Veltrane::writeDeviceDetails() {
     try {
         Text4.SetText(decimal(toInt16(services_.printer.FontCount())));
         writeDeviceCount();
-        Label5.SetCaption(services_.printer.DeviceName());
+        showDeviceName(services_.printer.DeviceName());
         return true;
     } catch (const PlatformError& error) {
         recordWhyPrinterSideStopped(error);
         return false;
     }
+}
+
+// Label5 cuts a long name: its tooltip holds it whole.
+void Veltrane::showDeviceName(const std::string& name) {
+    Label5.SetCaption(name);
+    Label5.SetToolTipText(name);
 }
 
 void Veltrane::writeDeviceCount() {
@@ -136,6 +153,16 @@ void Veltrane::showDefaultWithoutFonts() {
     quietly([&] { Text4.SetText(""); });
     quietly([&] { writeDeviceCount(); });
     quietly([&] { Label5.SetCaption(services_.printer.DeviceName()); });
+    quietly([&] { explainDeviceName(); });
+}
+
+// Label5's tooltip: the name it shows, and on a line of its own why the
+// device's fonts are not listed.
+void Veltrane::explainDeviceName() {
+    const std::string shown = Label5.Caption();
+    const std::string& why = whyPrinterSideStopped_;
+    if (shown == kNoDevices) return Label5.SetToolTipText("");
+    Label5.SetToolTipText(shown.empty() || why.empty() ? shown + why : shown + "\n" + why);
 }
 
 // The bound is count - 1 in 16 bits, computed once; the counter is FontIndex.
@@ -159,8 +186,9 @@ void Veltrane::fillPrinterFontList() {
 
 void Veltrane::Form_Paint() {
     try {
-        if (services_.printers.Count() == 0) {
+        if (!services_.printers.Any()) {
             Label5.SetCaption(kNoDevices);
+            Label5.SetToolTipText("");
             return;
         }
         const std::string shown = Label5.Caption();

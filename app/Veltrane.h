@@ -31,8 +31,10 @@ public:
 private:
     void placeAtTopCentre();
     bool writeDeviceDetails();
+    void showDeviceName(const std::string& name);
     void writeDeviceCount();
     void showDefaultWithoutFonts();
+    void explainDeviceName();
     void recordWhyPrinterSideStopped(const PlatformError& error);
     void fillList(ListBox& list, Int16 count, const std::function<std::string(Int16&)>& fontAt);
     void fillScreenFontList();
@@ -62,6 +64,7 @@ private:
         StoppedByDevice,  // the device's fonts cannot be read, or there is none
     };
     PrinterSide printerSide_ = PrinterSide::Unread;
+    std::string whyPrinterSideStopped_;  // a sentence for Label5's tooltip
     bool reloading_ = false;
 };
 

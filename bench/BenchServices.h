@@ -41,6 +41,7 @@ class MemoryPrinter : public Printer, public Printers {
 public:
     explicit MemoryPrinter(std::vector<std::string> fonts) : fonts_(std::move(fonts)) {}
     std::int64_t Count() override { return 1; }
+    bool Any() override { return true; }
     std::int64_t FontCount() override { return static_cast<std::int64_t>(fonts_.size()); }
     std::string Fonts(Int16& index) override { return fonts_[static_cast<std::size_t>(index)]; }
     std::string DeviceName() override { return "Memory"; }

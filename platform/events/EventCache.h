@@ -35,6 +35,9 @@ public:
         return *value_;
     }
 
+    // Whether the current event has fetched the value (or its error) already.
+    bool fetchedInThisEvent() const { return fetchedIn_ == epoch_.current(); }
+
 private:
     const EventEpoch& epoch_;
     std::uint64_t fetchedIn_ = 0;

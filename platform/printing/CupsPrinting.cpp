@@ -5,12 +5,22 @@
 
 namespace veltrane {
 
+namespace {
+
+const std::string& deviceOf(const DefaultChoice& choice) {
+    if (!choice.device) throw PlatformError(ErrorKind::DeviceUnavailable, choice.whyNone);
+    return *choice.device;
+}
+
+}  // namespace
+
 CupsPrinting::CupsPrinting(const EventEpoch& epoch, ScalableFamilies families,
                            std::function<ServerFailurePolicy::Clock::time_point()> now)
     : epoch_(epoch),
       families_(std::move(families)),
       policy_(epoch, std::move(now)),
       server_(epoch),
+      lightView_(epoch),
       fonts_(epoch) {}
 
 CupsPrinting::~CupsPrinting() {
@@ -47,15 +57,18 @@ const PrintServerView& CupsPrinting::server() {
     });
 }
 
-const std::string& CupsPrinting::defaultDevice() {
-    const PrintServerView& current = server();
-    if (!current.defaultDevice)
-        throw PlatformError(ErrorKind::DeviceUnavailable, current.whyNoDefault);
-    return *current.defaultDevice;
+const LightView& CupsPrinting::lightView() {
+    return lightView_.get([this] {
+        const Deadline deadline = policy_.eventDeadline();
+        return policy_.resultOf(thread_.run(
+            deadline, [settings = CupsSettings::current(), deadline](Cancellation& cancellation) {
+                return readLightView(settings, deadline, cancellation);
+            }));
+    });
 }
 
 const std::vector<std::string>& CupsPrinting::defaultFonts() {
-    const std::string queue = queueOf(defaultDevice());
+    const std::string queue = queueOf(deviceOf(server().defaultDevice));
     return fonts_.get([&] {
         if (prefetched_ && prefetchedInEvent_ == epoch_.current() && prefetched_->queue == queue) {
             auto fonts = std::move(prefetched_->fonts);
@@ -75,6 +88,11 @@ std::int64_t CupsPrinting::Count() {
     return static_cast<std::int64_t>(server().queues.size());
 }
 
+bool CupsPrinting::Any() {
+    if (server_.fetchedInThisEvent()) return !server().queues.empty();
+    return lightView().anyQueue;
+}
+
 std::int64_t CupsPrinting::FontCount() {
     return static_cast<std::int64_t>(defaultFonts().size());
 }
@@ -84,8 +102,10 @@ std::string CupsPrinting::Fonts(Int16& index) {
     return fonts[entryIndex(index, fonts.size(), "the default device's font list")];
 }
 
+// In a check, before the event reads the full view, from the light view.
 std::string CupsPrinting::DeviceName() {
-    return defaultDevice();
+    const bool inCheck = lightView_.fetchedInThisEvent() && !server_.fetchedInThisEvent();
+    return deviceOf(inCheck ? lightView().defaultDevice : server().defaultDevice);
 }
 
 }  // namespace veltrane

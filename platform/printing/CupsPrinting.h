@@ -21,8 +21,11 @@ namespace veltrane {
 // The default device and the device collection, read from the CUPS server.
 // Within one event every answer comes from one view of the server, fetched when
 // the event first asks, so a population never mixes two devices; the next event
-// fetches a fresh view and so sees a change of default made meanwhile. No event
-// waits on the server longer than the failure policy allows.
+// fetches a fresh view and so sees a change of default made meanwhile. An event
+// that begins with Any() is a check: it and the default's name come from a
+// light view, whose cost does not grow with the number of queues, until the
+// event asks anything else, which reads the full view for the rest of the
+// event. No event waits on the server longer than the failure policy allows.
 class CupsPrinting : public Printer, public Printers {
 public:
     CupsPrinting(const EventEpoch& epoch, ScalableFamilies families,
@@ -38,13 +41,14 @@ public:
     void prefetch();
 
     std::int64_t Count() override;
+    bool Any() override;
     std::int64_t FontCount() override;
     std::string Fonts(Int16& index) override;
     std::string DeviceName() override;
 
 private:
     const PrintServerView& server();
-    const std::string& defaultDevice();
+    const LightView& lightView();
     const std::vector<std::string>& defaultFonts();
     PrintServerView takePrefetched();
 
@@ -57,6 +61,7 @@ private:
     std::optional<ViewAndFonts> prefetched_;
     std::uint64_t prefetchedInEvent_ = 0;
     EventCache<PrintServerView> server_;
+    EventCache<LightView> lightView_;
     EventCache<std::vector<std::string>> fonts_;
 };
 

@@ -6,39 +6,32 @@
 
 namespace veltrane {
 
-namespace {
-
-// The server's queue that a destination the user named stands for: CUPS
-// matches queue names ignoring letter case.
-std::optional<std::string> serversQueue(const std::vector<std::string>& queues,
-                                        const std::string& named) {
-    const auto found = std::find_if(queues.begin(), queues.end(), [&](const std::string& queue) {
-        return strcasecmp(queue.c_str(), named.c_str()) == 0;
+std::optional<std::string> spellingIn(const std::vector<std::string>& queues,
+                                      const std::string& queue) {
+    const auto found = std::find_if(queues.begin(), queues.end(), [&](const std::string& name) {
+        return strcasecmp(name.c_str(), queue.c_str()) == 0;
     });
     if (found == queues.end()) return std::nullopt;
     return *found;
 }
 
-}  // namespace
-
 std::string queueOf(const std::string& destination) {
     return destination.substr(0, destination.find('/'));
 }
 
-void chooseDefault(PrintServerView& view, const std::string& serverDefault,
-                   const std::optional<std::string>& localDefault) {
+DefaultChoice chooseDefault(
+    const std::optional<std::string>& localDefault,
+    const std::function<std::optional<std::string>(const std::string& queue)>& serversSpelling,
+    const std::function<std::optional<std::string>()>& serverDefault) {
     if (localDefault) {
         const std::string queue = queueOf(*localDefault);
-        if (auto spelt = serversQueue(view.queues, queue)) {
-            view.defaultDevice = *spelt + localDefault->substr(queue.size());
-        } else {
-            view.whyNoDefault = "the default destination " + *localDefault + " does not exist";
+        if (auto spelt = serversSpelling(queue)) {
+            return {*spelt + localDefault->substr(queue.size()), ""};
         }
-    } else if (!serverDefault.empty()) {
-        view.defaultDevice = serverDefault;
-    } else {
-        view.whyNoDefault = "no default destination is set";
+        return {std::nullopt, "the default printer " + *localDefault + " does not exist"};
     }
+    if (auto queue = serverDefault()) return {std::move(queue), ""};
+    return {std::nullopt, "no default printer is set"};
 }
 
 }  // namespace veltrane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,11 +12,18 @@ namespace veltrane {
 // The queue of a destination named "queue" or "queue/instance".
 std::string queueOf(const std::string& destination);
 
+// The server's spelling of `queue` among its queues: CUPS matches queue names
+// ignoring letter case.
+std::optional<std::string> spellingIn(const std::vector<std::string>& queues,
+                                      const std::string& queue);
+
 // The device `lp` prints to without -d: the user's own choice (LPDEST, PRINTER,
 // lpoptions) wins over the server's default, and is shown in the server's
-// spelling; a choice naming a queue the server lacks leaves no default, and
-// the view says why.
-void chooseDefault(PrintServerView& view, const std::string& serverDefault,
-                   const std::optional<std::string>& localDefault);
+// spelling, which `serversSpelling` finds; a choice naming a queue the server lacks leaves no
+// default. `serverDefault` is asked only when the user made no choice.
+DefaultChoice chooseDefault(
+    const std::optional<std::string>& localDefault,
+    const std::function<std::optional<std::string>(const std::string& queue)>& serversSpelling,
+    const std::function<std::optional<std::string>()>& serverDefault);
 
 }  // namespace veltrane

@@ -6,13 +6,35 @@
 
 namespace veltrane {
 
+namespace {
+
+const char* const kNoServer = "no print server is running";
+
+}  // namespace
+
 PrintServerView readView(const CupsSettings& settings, Deadline deadline,
                          Cancellation& cancellation) {
     auto connection = ServerConnection::open(settings, deadline, cancellation);
-    if (!connection) return {{}, std::nullopt, "no print server is running"};
+    if (!connection) return {{}, {std::nullopt, kNoServer}};
     QueueList queues = requestQueues(*connection);
-    PrintServerView view{std::move(queues.names), std::nullopt, ""};
-    chooseDefault(view, queues.serverDefault, settings.localDefault);
+    DefaultChoice choice = chooseDefault(
+        settings.localDefault,
+        [&](const std::string& queue) { return spellingIn(queues.names, queue); },
+        [&] { return queues.serverDefault; });
+    return {std::move(queues.names), std::move(choice)};
+}
+
+LightView readLightView(const CupsSettings& settings, Deadline deadline,
+                        Cancellation& cancellation) {
+    auto connection = ServerConnection::open(settings, deadline, cancellation);
+    if (!connection) return {false, {std::nullopt, kNoServer}};
+    LightView view{
+        false, chooseDefault(
+                   settings.localDefault,
+                   [&](const std::string& queue) { return requestQueueName(*connection, queue); },
+                   [&] { return requestServerDefault(*connection); })};
+    // A default is a queue; without one, ask whether there is any.
+    view.anyQueue = view.defaultDevice.device || requestAnyQueue(*connection);
     return view;
 }
 
@@ -30,8 +52,8 @@ std::vector<std::string> readFonts(const std::string& queue, const ScalableFamil
 ViewAndFonts readViewAndFonts(const ScalableFamilies& families, const CupsSettings& settings,
                               Deadline deadline, Cancellation& cancellation) {
     ViewAndFonts answer{readView(settings, deadline, cancellation), {}, {}};
-    if (answer.view.defaultDevice) {
-        answer.queue = queueOf(*answer.view.defaultDevice);
+    if (const auto& device = answer.view.defaultDevice.device) {
+        answer.queue = queueOf(*device);
         try {
             answer.fonts = readFonts(answer.queue, families, settings, deadline, cancellation);
         } catch (const PlatformError& error) {

@@ -22,6 +22,11 @@ inline constexpr std::size_t kLargestPpd = 16 * 1024 * 1024;
 PrintServerView readView(const CupsSettings& settings, Deadline deadline,
                          Cancellation& cancellation);
 
+// Whether there is any queue, and the default device: at most two requests and
+// one queue's record, however many queues the server has.
+LightView readLightView(const CupsSettings& settings, Deadline deadline,
+                        Cancellation& cancellation);
+
 // The fonts of the queue's device; none for a queue without a description (a
 // raw queue).
 std::vector<std::string> readFonts(const std::string& queue, const ScalableFamilies& families,

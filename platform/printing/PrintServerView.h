@@ -6,12 +6,23 @@
 
 namespace veltrane {
 
-// What the print server said about its queues at one moment.
+// The destination `lp` would print to, "queue" or "queue/instance", or why there
+// is none.
+struct DefaultChoice {
+    std::optional<std::string> device;
+    std::string whyNone;  // set when there is no device
+};
+
+// What the print server said about all its queues at one moment.
 struct PrintServerView {
     std::vector<std::string> queues;  // each queue once
-    // The destination `lp` would print to: "queue" or "queue/instance".
-    std::optional<std::string> defaultDevice;
-    std::string whyNoDefault;  // set when defaultDevice is empty
+    DefaultChoice defaultDevice;
+};
+
+// What a paint's check needs, read without listing every queue.
+struct LightView {
+    bool anyQueue = false;
+    DefaultChoice defaultDevice;
 };
 
 }  // namespace veltrane

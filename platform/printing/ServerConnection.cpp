@@ -40,40 +40,83 @@ constexpr double kCancellationCheckSeconds = 0.25;
 std::unique_ptr<ServerConnection> ServerConnection::open(const CupsSettings& settings,
                                                          Deadline deadline,
                                                          Cancellation& cancellation) {
-    // Created unconnected, so that a failed connect leaves its reason in the
-    // connection rather than in an errno that closing has overwritten.
-    CHandle<http_t, httpClose> http(httpConnect2(settings.host.c_str(), settings.port, nullptr,
-                                                 AF_UNSPEC, settings.encryption, 1, 0, nullptr));
-    if (!http) {
-        ServerFailurePolicy::fail(ServerFault::Unreachable,
-                                  "the print server " + settings.host + " cannot be found");
-    }
-    httpSetTimeout(http.get(), kCancellationCheckSeconds, keepWaiting, &cancellation);
-    if (httpReconnect2(http.get(), millisecondsUntil(deadline), nullptr) != 0) {
-        const int error = httpError(http.get());
-        if (noServerListening(error)) return nullptr;
-        ServerFailurePolicy::fail(
-            ServerFault::Unreachable,
-            "the print server " + settings.host + " cannot be reached: " + std::strerror(error));
-    }
-    return std::unique_ptr<ServerConnection>(new ServerConnection(std::move(http), cancellation));
+    std::unique_ptr<ServerConnection> connection(
+        new ServerConnection(settings, deadline, cancellation));
+    if (!connection->connect()) return nullptr;
+    return connection;
 }
 
-ServerConnection::ServerConnection(CHandle<http_t, httpClose> http, Cancellation& cancellation)
-    : http_(std::move(http)), cancellation_(cancellation) {
-    if (!cancellation_.watch(httpGetFd(http_.get()))) dropped("was given up on");
-}
+ServerConnection::ServerConnection(const CupsSettings& settings, Deadline deadline,
+                                   Cancellation& cancellation)
+    : settings_(settings), deadline_(deadline), cancellation_(cancellation) {}
 
 ServerConnection::~ServerConnection() {
     cancellation_.unwatch();
 }
 
+bool ServerConnection::connect() {
+    cancellation_.unwatch();
+    // Created unconnected, so that a failed connect leaves its reason in the
+    // connection rather than in an errno that closing has overwritten.
+    const std::string& host = settings_.host;
+    http_.reset(httpConnect2(host.c_str(), settings_.port, nullptr, AF_UNSPEC, settings_.encryption,
+                             1, 0, nullptr));
+    if (!http_) {
+        ServerFailurePolicy::fail(ServerFault::Unreachable,
+                                  "the print server " + host + " cannot be found");
+    }
+    httpSetTimeout(http_.get(), kCancellationCheckSeconds, keepWaiting, &cancellation_);
+    if (httpReconnect2(http_.get(), millisecondsUntil(deadline_), nullptr) != 0) {
+        const int error = httpError(http_.get());
+        if (noServerListening(error)) return false;
+        ServerFailurePolicy::fail(
+            ServerFault::Unreachable,
+            "the print server " + host + " cannot be reached: " + std::strerror(error));
+    }
+    if (!cancellation_.watch(httpGetFd(http_.get()))) dropped("was given up on");
+    return true;
+}
+
 IppMessage ServerConnection::exchange(IppMessage request, ipp_status_t tolerated, std::string* data,
                                       std::size_t dataCap) {
-    send(request.get());
-    IppMessage response = receive(tolerated);
+    http_status_t status = post(request.get());
+    if (status == HTTP_STATUS_UPGRADE_REQUIRED) {
+        upgradeToTls();
+        status = post(request.get());
+    }
+    IppMessage response = receive(status, tolerated);
     if (data != nullptr) receiveData(*data, dataCap);
     return response;
+}
+
+http_status_t ServerConnection::post(ipp_t* request) {
+    send(request);
+    http_status_t status = HTTP_STATUS_CONTINUE;
+    while (status == HTTP_STATUS_CONTINUE) status = httpUpdate(http_.get());
+    if (status == HTTP_STATUS_ERROR) dropped("did not answer");
+    return status;
+}
+
+// As lp does: the server's answer "upgrade required" asks for TLS, with
+// libcups's own certificate handling. cupsd closes the connection after asking,
+// and libcups, once a connection has had an error status, reconnects on its
+// own: the upgrade goes on a new connection.
+void ServerConnection::upgradeToTls() {
+    if (settings_.encryption == HTTP_ENCRYPTION_NEVER) {
+        ServerFailurePolicy::fail(ServerFault::NotSecure,
+                                  "the print server requires encryption, which your CUPS "
+                                  "settings turn off");
+    }
+    if (!connect()) dropped("has stopped");
+    http_t* http = http_.get();
+    const int socket = httpGetFd(http);
+    if (httpEncryption(http, HTTP_ENCRYPTION_REQUIRED) != 0) {
+        ServerFailurePolicy::fail(ServerFault::NotSecure,
+                                  std::string("the print server could not be reached securely: ") +
+                                      cupsLastErrorString());
+    }
+    // libcups may reconnect on its own: the socket watched is then not the one in use.
+    if (httpGetFd(http) != socket) dropped("dropped the connection");
 }
 
 void ServerConnection::send(ipp_t* request) {
@@ -92,11 +135,8 @@ void ServerConnection::send(ipp_t* request) {
     }
 }
 
-IppMessage ServerConnection::receive(ipp_status_t tolerated) {
+IppMessage ServerConnection::receive(http_status_t status, ipp_status_t tolerated) {
     http_t* http = http_.get();
-    http_status_t status = HTTP_STATUS_CONTINUE;
-    while (status == HTTP_STATUS_CONTINUE) status = httpUpdate(http);
-    if (status == HTTP_STATUS_ERROR) dropped("did not answer");
     if (status != HTTP_STATUS_OK) refused(httpStatus(status));
     IppMessage response(ippNew());
     for (ipp_state_t state = IPP_STATE_IDLE; state != IPP_STATE_DATA;) {

@@ -22,8 +22,9 @@ using IppMessage = CHandle<ipp_t, ippDelete>;
 // and a wait on the connection's socket at once. Each failure is reported as its
 // ServerFault (the failure policy gives it its kind): a server that does not
 // answer or drops the connection has Dropped; one that answers with an error,
-// or asks for authentication or for encryption the user's settings do not ask
-// for (client.conf's Encryption Required does), has Refused.
+// or asks for authentication, has Refused. A server that requires encryption
+// has the connection upgraded to TLS, as lp does; where the user's settings
+// forbid it, or the upgrade fails, it has NotSecure.
 class ServerConnection {
 public:
     // Empty when no print server is running there at all (no socket, connection refused).
@@ -40,14 +41,22 @@ public:
                         std::size_t dataCap = 0);
 
 private:
-    ServerConnection(CHandle<http_t, httpClose> http, Cancellation& cancellation);
+    ServerConnection(const CupsSettings& settings, Deadline deadline, Cancellation& cancellation);
 
+    // Connects anew, the socket watched once connected; false when no print
+    // server is running there.
+    bool connect();
+    // Sends the request and returns the status of the server's answer.
+    http_status_t post(ipp_t* request);
+    void upgradeToTls();
     void send(ipp_t* request);
-    IppMessage receive(ipp_status_t tolerated);
+    IppMessage receive(http_status_t status, ipp_status_t tolerated);
     void receiveData(std::string& data, std::size_t cap);
 
-    CHandle<http_t, httpClose> http_;
+    const CupsSettings settings_;
+    const Deadline deadline_;
     Cancellation& cancellation_;
+    CHandle<http_t, httpClose> http_;
 };
 
 }  // namespace veltrane

@@ -10,6 +10,7 @@ ErrorKind kindOf(ServerFault fault) {
     switch (fault) {
         case ServerFault::Unreachable:
         case ServerFault::Dropped:
+        case ServerFault::NotSecure:
         case ServerFault::TimedOut:
             return ErrorKind::NoAnswer;
         case ServerFault::Refused:

@@ -22,6 +22,7 @@ using Outcome = std::variant<Result, PlatformError>;
 enum class ServerFault {
     Unreachable,  // its host cannot be found or reached
     Dropped,      // it took no request, dropped the connection or broke off its answer
+    NotSecure,    // it requires encryption that could not be had
     TimedOut,     // it had not answered when the event's deadline passed
     Refused,      // it answered with an error status, or asked for what we cannot give
     Oversized,    // a printer description larger than we read
@@ -33,7 +34,7 @@ enum class ServerFault {
 // - All of one event's print server work shares one deadline, 0.8 s after the
 //   event first asks, so no event waits on the server for longer.
 // - Each fault is the server's or the device's. The server's (unreachable,
-//   dropped, timed out) raise NoAnswer; the device's (refused, oversized,
+//   dropped, not secure, timed out) raise NoAnswer; the device's (refused, oversized,
 //   unreadable) raise ServiceFailure; a server that stopped has no devices
 //   (DeviceUnavailable).
 // - After the server's fault the server is backed off: not asked for 2 s,

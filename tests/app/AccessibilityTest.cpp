@@ -42,7 +42,7 @@ TEST(AccessibilityTest, AScreenReaderHearsEveryControlByItsRoleAndName) {
     for (const Node& control : {
              Node{2, "label", "Number of Screen Fonts", ""},
              Node{2, "label", "Number of Fonts on the Default Printer/Fax Device:", ""},
-             Node{2, "label", "Café&Co", ""},
+             Node{2, "label", "Café&Co", "Café&Co"},
              Node{2, "label", "Number of Devices: 2",
                   "Check your printer and fax folder for the 2 devices."},
              Node{2, "label", "AAA-Cafe", "Sample of the selected printer font"},

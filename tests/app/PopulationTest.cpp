@@ -44,9 +44,9 @@ TEST_F(PopulationTest, ReadsEveryCountAfreshAtTheStepThatUsesIt) {
                     "Screen.FontCount", "Text1.Text=1", "Printer.FontCount", "Text4.Text=1",
                     "Printers.Count", "Label6.Caption=Number of Devices: 1", "Printers.Count",
                     "Label6.ToolTipText= Check your printer and fax folder for the 1 devices. ",
-                    "Printer.DeviceName", "Label5.Caption=Office", "Screen.FontCount",
-                    "Screen.Fonts", "List1.AddItem", "List1.Selected(0)=true", "Printer.FontCount",
-                    "Printer.Fonts", "List2.AddItem", "List2.Selected(0)=true",
+                    "Printer.DeviceName", "Label5.Caption=Office", "Label5.ToolTipText=Office",
+                    "Screen.FontCount", "Screen.Fonts", "List1.AddItem", "List1.Selected(0)=true",
+                    "Printer.FontCount", "Printer.Fonts", "List2.AddItem", "List2.Selected(0)=true",
                     "Label3.FontBold=false", "Label4.FontBold=false", "Label3.FontItalic=false",
                     "Label4.FontItalic=false"));
 }

@@ -99,6 +99,31 @@ TEST_F(ShippedWindowTest, ADefaultWhoseFontsCannotBeReadIsNamedAloneAndTheEarlie
     EXPECT_EQ(rows(names::List2).front(), "AAA-Office") << "its fonts show again";
 }
 
+// Label5 cuts a long name and shows nothing where no default can be named: its
+// tooltip, which a screen reader tells too, holds the name or says why.
+TEST_F(ShippedWindowTest, Label5sTooltipHoldsTheWholeNameOrSaysWhyThereIsNone) {
+    const auto tooltip = [&] {
+        const QWidget* label = engine->widget(names::Label5.text);
+        EXPECT_EQ(label->accessibleDescription(), label->toolTip());
+        return label->toolTip().toStdString();
+    };
+    ::setenv("LPDEST", "nowhere", 1);
+    started();
+    ::unsetenv("LPDEST");
+    EXPECT_EQ((*engine)[names::Label5].Caption(), "");
+    EXPECT_EQ(tooltip(), "The default printer nowhere does not exist.");
+
+    const std::string longName =
+        "Second-floor-east-wing-color-laser-printer-with-duplex-unit-and-stapler-"
+        "finisher-shared-by-accounts-payable-and-receivable-dept";
+    ASSERT_EQ(longName.size(), 127U);
+    server.addQueue(longName, testPpd({"AAA-Long"}));
+    server.setDefault(longName);
+    redraw();
+    EXPECT_EQ((*engine)[names::Label5].Caption(), longName);
+    EXPECT_EQ(tooltip(), longName);
+}
+
 // Through a proxy that misbehaves on cue: a device that failed for the server's
 // reason is tried again once the server answers, never while it is left alone;
 // one that failed for its own reason is not tried again until the default changes.

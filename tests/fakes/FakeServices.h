@@ -45,6 +45,10 @@ public:
         log_.record("Printers.Count");
         return deviceCount;
     }
+    bool Any() override {
+        log_.record("Printers.Any");
+        return deviceCount > 0;
+    }
     std::int64_t FontCount() override {
         log_.record("Printer.FontCount");
         requireDevice();

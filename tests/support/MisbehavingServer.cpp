@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <deque>
@@ -38,6 +39,29 @@ std::optional<int> operationOf(const std::string& request) {
 }
 
 constexpr int kCupsGetPpd = 0x400F;
+
+// Counts the times a pattern occurs in a stream that arrives in pieces.
+class Occurrences {
+public:
+    explicit Occurrences(std::string pattern) : pattern_(std::move(pattern)) {}
+
+    int in(const char* bytes, std::size_t size) {
+        seen_.append(bytes, size);
+        int found = 0;
+        for (auto at = seen_.find(pattern_); at != std::string::npos;
+             at = seen_.find(pattern_, at + 1)) {
+            ++found;
+        }
+        // Keep only what may still begin a pattern.
+        const std::size_t keep = std::min(seen_.size(), pattern_.size() - 1);
+        seen_.erase(0, seen_.size() - keep);
+        return found;
+    }
+
+private:
+    std::string pattern_;
+    std::string seen_;
+};
 
 std::string chunk(const std::string& bytes) {
     char size[16];
@@ -104,6 +128,9 @@ void MisbehavingServer::serve(int client, Behaviour behaviour) {
     std::deque<std::pair<Clock::time_point, char>> answer;  // each byte, when it may go
     Clock::time_point lastTrickle{};
     bool upstreamOpen = true;
+    Occurrences posts("POST / HTTP/1.1\r\n");
+    // The attribute printer-name, of the type name without language.
+    Occurrences queueNames(std::string("\x42\x00\x0c", 3) + "printer-name");
     while (!stopping_ && (upstreamOpen || !answer.empty())) {
         pollfd ends[] = {{client, POLLIN, 0}, {upstreamOpen && !silent ? upstream : -1, POLLIN, 0}};
         ::poll(ends, 2, 10);
@@ -113,6 +140,7 @@ void MisbehavingServer::serve(int client, Behaviour behaviour) {
             if (n <= 0) break;
             const bool judged = operationOf(request).has_value();
             request.append(buffer, static_cast<std::size_t>(n));
+            requests_ += posts.in(buffer, static_cast<std::size_t>(n));
             if (!judged && operationOf(request) == kCupsGetPpd) {
                 ++ppdRequests_;
                 if (behaviour == Behaviour::StallingOnPpd) silent = true;
@@ -131,6 +159,7 @@ void MisbehavingServer::serve(int client, Behaviour behaviour) {
         if (ends[1].revents != 0 && !silent) {
             const ssize_t n = ::read(upstream, buffer, sizeof(buffer));
             upstreamOpen = n > 0;
+            if (n > 0) queueRecords_ += queueNames.in(buffer, static_cast<std::size_t>(n));
             const auto due = Clock::now() + (behaviour == Behaviour::Late ? 1200ms : 0ms);
             for (ssize_t i = 0; i < n; ++i) answer.emplace_back(due, buffer[i]);
         }

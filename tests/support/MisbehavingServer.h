@@ -34,6 +34,10 @@ public:
     int connections() const { return connections_; }
     // Requests for a printer description (CUPS-Get-PPD).
     int ppdRequests() const { return ppdRequests_; }
+    // Requests of every kind, and the queues' records in the answers (each
+    // record names its queue once).
+    int requests() const { return requests_; }
+    int queueRecords() const { return queueRecords_; }
 
 private:
     void acceptConnections();
@@ -45,6 +49,8 @@ private:
     std::atomic<Behaviour> behaviour_{Behaviour::Honest};
     std::atomic<int> connections_{0};
     std::atomic<int> ppdRequests_{0};
+    std::atomic<int> requests_{0};
+    std::atomic<int> queueRecords_{0};
     std::atomic<bool> stopping_{false};
     std::mutex servingMutex_;
     std::vector<std::thread> serving_;

@@ -40,7 +40,7 @@ std::string fromTemplate(const std::string& name, const std::string& placeholder
 PrivateCupsd::PrivateCupsd() : folder_("veltrane-cups") {
     // cupsd drops to the lp user, which must reach every folder it uses.
     ::chmod(folder().c_str(), 0777);
-    for (const char* sub : {"spool", "tmp", "cache", "state", "log", "ppd", ".cups"}) {
+    for (const char* sub : {"spool", "tmp", "cache", "state", "log", "ppd", "ssl", ".cups"}) {
         const std::string path = folder_ / sub;
         std::filesystem::create_directory(path);
         ::chmod(path.c_str(), 0777);
@@ -57,10 +57,10 @@ void PrivateCupsd::writeConfiguration() {
 
 void PrivateCupsd::start() {
     std::filesystem::remove(socket());
-    cupsd_ = std::make_unique<Process>(
-        std::vector<std::string>{"cupsd", "-f", "-c", folder_ / "cupsd.conf", "-s",
-                                 folder_ / "cups-files.conf"},
-        environment(), folder_ / "log/cupsd.out");
+    std::vector<std::string> argv = launcher_;
+    argv.insert(argv.end(),
+                {"cupsd", "-f", "-c", folder_ / "cupsd.conf", "-s", folder_ / "cups-files.conf"});
+    cupsd_ = std::make_unique<Process>(argv, environment(), folder_ / "log/cupsd.out");
     const auto listening = [&] { return std::filesystem::exists(socket()); };
     if (!eventually(10, [&] { return listening() || !cupsd_->running(); }) || !listening()) {
         throw std::runtime_error("the private cupsd did not start; see " + folder() + "/log");
@@ -69,6 +69,17 @@ void PrivateCupsd::start() {
 
 void PrivateCupsd::stop() {
     cupsd_.reset();
+}
+
+void PrivateCupsd::requireEncryption(const std::string& address,
+                                     std::vector<std::string> launcher) {
+    stop();
+    std::string configuration = fromTemplate("cupsd.conf.in", "@FOLDER@", folder());
+    const std::string end = "</Location>";
+    configuration.replace(configuration.find(end), end.size(), "  Encryption Required\n" + end);
+    write(folder_ / "cupsd.conf", configuration + "Listen " + address + ":631\nServerAlias *\n");
+    launcher_ = std::move(launcher);
+    start();
 }
 
 std::map<std::string, std::string> PrivateCupsd::environment() const {
@@ -106,6 +117,17 @@ void PrivateCupsd::addQueue(const std::string& name, const std::optional<std::st
         arguments.insert(arguments.end(), {"-P", ppdFile});
     }
     admin(arguments);
+}
+
+void PrivateCupsd::addRawQueues(const std::string& prefix, int count) {
+    stop();  // which saves the queues it has
+    std::ofstream printers(folder_ / "printers.conf", std::ios::app);
+    for (int i = 0; i < count; ++i) {
+        printers << "<Printer " << prefix << i << ">\nDeviceURI file:///dev/null\n"
+                 << "State Idle\nAccepting Yes\n</Printer>\n";
+    }
+    printers.close();
+    start();
 }
 
 void PrivateCupsd::removeQueue(const std::string& name) {

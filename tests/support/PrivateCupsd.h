@@ -20,6 +20,10 @@ public:
 
     void start();
     void stop();
+    // Starts the server again on the host `launcher` runs commands on (see
+    // PrivateNetwork), listening on `address` too, where it requires every
+    // client to encrypt; cupsd asks that of clients on other hosts only.
+    void requireEncryption(const std::string& address, std::vector<std::string> launcher);
 
     // What a client needs to reach this server and nothing of the machine's own.
     std::map<std::string, std::string> environment() const;
@@ -29,6 +33,10 @@ public:
     // A queue printing to /dev/null; with a PPD, or raw without one.
     void addQueue(const std::string& name, const std::optional<std::string>& ppd);
     void removeQueue(const std::string& name);
+    // Adds `count` raw queues, named by `prefix` and a number, as a large shared
+    // server has them: written into the server's configuration while it is
+    // stopped, which thousands of lpadmin runs would take long to do.
+    void addRawQueues(const std::string& prefix, int count);
     // Replaces the queue's description on the server by one no reader can parse.
     void spoilPpd(const std::string& name);
     void setDefault(const std::string& name);
@@ -43,6 +51,7 @@ private:
     void writeConfiguration();
 
     TempDir folder_;
+    std::vector<std::string> launcher_;
     std::unique_ptr<Process> cupsd_;
 };
 

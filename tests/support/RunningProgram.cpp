@@ -29,6 +29,12 @@ std::string match(const std::string& text, const std::string& pattern) {
     return found[1];
 }
 
+std::vector<std::string> commandLine(std::vector<std::string> launcher,
+                                     const std::string& executable) {
+    launcher.push_back(executable);
+    return launcher;
+}
+
 int field(const std::string& text, const std::string& name) {
     return std::stoi(match(text, name + R"(:\s+(-?\d+))"));
 }
@@ -37,8 +43,9 @@ int field(const std::string& text, const std::string& name) {
 
 RunningProgram::RunningProgram(const std::string& executable,
                                std::map<std::string, std::string> environment,
-                               const std::string& log)
-    : environment_(std::move(environment)), process_({executable}, environment_, log) {
+                               const std::string& log, std::vector<std::string> launcher)
+    : environment_(std::move(environment)),
+      process_(commandLine(std::move(launcher), executable), environment_, log) {
     Process search({"xdotool", "search", "--sync", "--onlyvisible", "--name", kTitle}, environment_,
                    log + ".search", false);
     if (search.wait(15) != 0) throw std::runtime_error("the window did not appear; see " + log);

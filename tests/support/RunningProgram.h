@@ -21,8 +21,9 @@ struct WindowGeometry {
 // outside with xdotool and xclip.
 class RunningProgram {
 public:
+    // `launcher` starts the command line, as PrivateNetwork's do.
     RunningProgram(const std::string& executable, std::map<std::string, std::string> environment,
-                   const std::string& log);
+                   const std::string& log, std::vector<std::string> launcher = {});
 
     bool running() { return process_.running(); }
     // Waits until the program has handled what it had to do, its start-up's

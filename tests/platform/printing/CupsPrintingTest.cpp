@@ -182,6 +182,41 @@ TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
         << "the same event does not ask again";
 }
 
+// A paint's check costs the same whatever the number of queues: at most two
+// requests and one queue's record, where the population reads every queue.
+TEST_F(CupsPrintingTest, APaintsCheckReadsAtMostOneQueuesRecord) {
+    server.addQueue("third", std::nullopt);
+    MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};
+    ::setenv("CUPS_SERVER", proxy.socket().c_str(), 1);
+    cupsSetServer(nullptr);
+    const auto check = [&](const std::optional<std::string>& expected) {
+        nextEvent();
+        const int requests = proxy.requests();
+        const int records = proxy.queueRecords();
+        EXPECT_TRUE(printing.Any());
+        if (expected) {
+            EXPECT_EQ(printing.DeviceName(), *expected);
+        } else {
+            EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::DeviceUnavailable);
+        }
+        EXPECT_LE(proxy.requests() - requests, 2) << expected.value_or("no default");
+        EXPECT_LE(proxy.queueRecords() - records, 1) << expected.value_or("no default");
+    };
+    check("office");
+    ::setenv("LPDEST", "PLAIN", 1);
+    check("plain");
+    ::setenv("LPDEST", "nowhere", 1);
+    check(std::nullopt);
+    ::unsetenv("LPDEST");
+    server.removeQueue("office");
+    server.addQueue("office", std::nullopt);  // no default now
+    check(std::nullopt);
+
+    const int records = proxy.queueRecords();
+    EXPECT_EQ(printing.Count(), 3) << "the same event's population reads every queue";
+    EXPECT_EQ(proxy.queueRecords() - records, 3);
+}
+
 // A TCP port whose queue of connections is full: the host drops every further
 // attempt, as one that has gone away does, and a connect never completes.
 class UnreachablePort {
