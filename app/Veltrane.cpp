@@ -186,6 +186,9 @@ void Veltrane::fillPrinterFontList() {
 
 void Veltrane::Form_Paint() {
     try {
+        // Fonts installed or removed reload the window as a new default does,
+        // whatever the printer side's state.
+        if (!reloading_ && services_.screen.RefreshFonts()) return reload();
         if (!services_.printers.Any()) {
             Label5.SetCaption(kNoDevices);
             Label5.SetToolTipText("");

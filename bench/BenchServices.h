@@ -32,6 +32,7 @@ public:
     float Width() override { return 19200; }
     Int16 FontCount() override { return static_cast<Int16>(fonts_.size()); }
     std::string Fonts(Int16 index) override { return fonts_[static_cast<std::size_t>(index)]; }
+    bool RefreshFonts() override { return false; }
 
 private:
     std::vector<std::string> fonts_;

@@ -16,6 +16,9 @@ public:
     virtual Int16 FontCount() = 0;
     // The font at 0 <= index < FontCount(); throws NoSuchEntry otherwise.
     virtual std::string Fonts(Int16 index) = 0;
+    // Whether fonts were installed or removed since the font lists were read;
+    // when they were, every font list is read anew from now on.
+    virtual bool RefreshFonts() = 0;
 };
 
 }  // namespace veltrane

@@ -15,6 +15,7 @@ public:
     float Width() override;
     Int16 FontCount() override;
     std::string Fonts(Int16 index) override;
+    bool RefreshFonts() override { return fonts_.refresh(); }
 
 private:
     InstalledFonts& fonts_;

@@ -59,4 +59,31 @@ std::vector<std::string> fallbacks(const std::string& family) {
     return firstFamilies(fonts);
 }
 
+std::vector<std::string> configurationAndFontFolders() {
+    std::vector<std::string> paths;
+    for (FcStrList* list : {FcConfigGetConfigFiles(nullptr), FcConfigGetConfigDirs(nullptr),
+                            FcConfigGetFontDirs(nullptr)}) {
+        const CHandle<FcStrList, FcStrListDone> owned(list);
+        for (FcChar8* path = nullptr; owned && (path = FcStrListNext(list)) != nullptr;) {
+            paths.emplace_back(reinterpret_cast<const char*>(path));
+        }
+    }
+    return paths;
+}
+
+void reload() {
+    FcInitReinitialize();
+}
+
+std::string defaultFontFile() {
+    const Pattern pattern(FcPatternCreate());
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultMatch;
+    const Pattern font(FcFontMatch(nullptr, pattern.get(), &result));
+    FcChar8* file = nullptr;
+    if (!font || FcPatternGetString(font.get(), FC_FILE, 0, &file) != FcResultMatch) return "";
+    return reinterpret_cast<const char*>(file);
+}
+
 }  // namespace veltrane::fontconfig

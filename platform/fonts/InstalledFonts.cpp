@@ -40,6 +40,11 @@ struct InstalledFonts::Scalable {
         }
         return families;
     }
+
+    void forget() {
+        const std::lock_guard lock(mutex);
+        families.reset();
+    }
 };
 
 InstalledFonts::InstalledFonts() : scalable_(std::make_shared<Scalable>()) {}
@@ -117,6 +122,29 @@ QString InstalledFonts::latinFallback(const QString& name) {
 
 std::function<InstalledFonts::Families()> InstalledFonts::scalableFamilies() const {
     return [scalable = scalable_] { return scalable->read(); };
+}
+
+bool InstalledFonts::refresh() {
+    if (!watch_.changed()) return false;
+    fontconfig::reload();
+    watch_ = FontFolderWatch();
+    rescanQtFonts();
+    screenFamilies_.reset();
+    folded_.reset();
+    fallbacks_.clear();
+    scalable_->forget();
+    return true;
+}
+
+// Qt reads fontconfig's fonts once and offers no call to read them again. It
+// does so when an application font is removed: Qt 6.4 then drops its whole
+// database and fills it from fontconfig at its next use. So an installed font
+// is added as the program's own and removed at once. A Qt that stops doing this
+// fails the tests of fonts installed while the window is open.
+void InstalledFonts::rescanQtFonts() {
+    const int added =
+        QFontDatabase::addApplicationFont(QString::fromStdString(fontconfig::defaultFontFile()));
+    QFontDatabase::removeApplicationFont(added);
 }
 
 }  // namespace veltrane

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "FontFolderWatch.h"
+
 namespace veltrane {
 
 // The fonts installed on this machine, known in this one place. It keeps three
@@ -23,6 +25,7 @@ namespace veltrane {
 //   with the family each name that is none of them is drawn in;
 // - fontconfig's scalable families, which the print pipeline embeds in every
 //   job, read without Qt on whichever thread first asks.
+// All three are read anew once the installed fonts change.
 class InstalledFonts {
 public:
     using Families = std::shared_ptr<const std::vector<std::string>>;
@@ -46,16 +49,23 @@ public:
     // Reads the scalable families, on any thread; it keeps what it reads alive.
     std::function<Families()> scalableFamilies() const;
 
+    // When fonts were installed or removed since the lists were read, brings
+    // fontconfig and Qt up to date and forgets the lists, so that each is read
+    // anew; whether they were.
+    bool refresh();
+
 private:
     struct Scalable;
 
     const QSet<QString>& folded();
     QString latinFallback(const QString& name);
+    static void rescanQtFonts();
 
     std::optional<std::vector<std::string>> screenFamilies_;
     std::optional<QSet<QString>> folded_;
     QHash<QString, QString> fallbacks_;
     std::shared_ptr<Scalable> scalable_;
+    FontFolderWatch watch_;
 };
 
 }  // namespace veltrane

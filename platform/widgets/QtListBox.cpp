@@ -38,8 +38,12 @@ Int16 buttonCode(Qt::MouseButton button) {
 
 }  // namespace
 
-QtListBox::QtListBox(QWidget* parent, EventDispatcher& dispatcher)
-    : QListView(parent), dispatcher_(dispatcher), model_(entries_, this), delegate_(this) {
+QtListBox::QtListBox(QWidget* parent, EventDispatcher& dispatcher, ListCollation& collation)
+    : QListView(parent),
+      dispatcher_(dispatcher),
+      entries_(collation),
+      model_(entries_, this),
+      delegate_(this) {
     setModel(&model_);
     setItemDelegate(&delegate_);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -21,7 +21,7 @@ class QtListBox : public QListView, public ListBox {
     Q_OBJECT
 
 public:
-    QtListBox(QWidget* parent, EventDispatcher& dispatcher);
+    QtListBox(QWidget* parent, EventDispatcher& dispatcher, ListCollation& collation);
 
     std::string Text() override;
     void AddItem(const std::string& item) override;

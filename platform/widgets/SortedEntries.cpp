@@ -9,26 +9,13 @@ namespace {
 
 template <typename Entry>
 bool keyBefore(const Entry& a, const Entry& b) {
-    return a.key < b.key;
-}
-
-// The name case-folded, in UTF-16 code units, which order as Qt orders its
-// strings. Most font names are ASCII, whose folding needs no QString.
-std::u16string foldedKey(const std::string& text) {
-    std::u16string key;
-    key.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80) return QString::fromStdString(text).toCaseFolded().toStdU16String();
-        key.push_back(static_cast<char16_t>(byte >= 'A' && byte <= 'Z' ? byte + 'a' - 'A' : byte));
-    }
-    return key;
+    return a.key->compare(*b.key) < 0;
 }
 
 }  // namespace
 
 void SortedEntries::add(const std::string& text) {
-    pending_.push_back({text, foldedKey(text)});
+    pending_.push_back({text, &collation_.key(text)});
 }
 
 void SortedEntries::clear() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QString>
 
 #include <cstddef>
@@ -7,14 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "ListCollation.h"
+
 namespace veltrane {
 
-// A list's entries in ascending order ignoring letter case; entries equal but
-// for case keep the order they were added in. Adding is cheap: new entries are
-// pending aside and merged in one pass when the order is next needed, so filling
-// a list of n names costs n log n, not the n squared moves of a sorted insert.
+// A list's entries in the lists' order (see ListCollation); entries equal in it,
+// such as names that differ only in case, keep the order they were added in. Adding is cheap: new
+// entries are pending aside and merged in one pass when the order is next needed, so filling a list
+// of n names costs n log n, not the n squared moves of a sorted insert.
 class SortedEntries {
 public:
+    explicit SortedEntries(ListCollation& collation) : collation_(collation) {}
+
     void add(const std::string& text);
     void clear();
 
@@ -30,9 +35,10 @@ public:
 private:
     struct Entry {
         std::string text;
-        std::u16string key;  // case-folded
+        const QCollatorSortKey* key;  // the collation's, which outlives the entries
     };
 
+    ListCollation& collation_;
     std::vector<Entry> entries_;
     std::vector<Entry> pending_;
 };

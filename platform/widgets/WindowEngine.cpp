@@ -19,7 +19,7 @@ namespace veltrane {
 namespace {
 
 QWidget* makeWidget(const ControlDesign& design, QWidget* window, EventDispatcher& dispatcher,
-                    InstalledFonts& fonts) {
+                    InstalledFonts& fonts, ListCollation& collation) {
     switch (design.kind) {
         case ControlKind::Label: {
             auto* label = new QtLabel(window, fonts);
@@ -30,7 +30,7 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* window, EventDispatche
             if (design.multiLine) return new QtMemoBox(window, design, fonts);
             return new QtLineBox(window, design, fonts);
         case ControlKind::ListBox:
-            return new QtListBox(window, dispatcher);
+            return new QtListBox(window, dispatcher, collation);
         case ControlKind::CommandButton:
             return new QPushButton(QString::fromStdString(design.contents), window);
     }
@@ -64,7 +64,7 @@ WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoc
 WindowEngine::~WindowEngine() = default;
 
 void WindowEngine::createControl(const ControlDesign& design) {
-    QWidget* widget = makeWidget(design, window_.get(), dispatcher_, fonts_);
+    QWidget* widget = makeWidget(design, window_.get(), dispatcher_, fonts_, collation_);
     widget->setObjectName(QString::fromStdString(design.name));
     const double dpi = logicalDpi();
     widget->setGeometry(twipsToPixels(design.left, dpi), twipsToPixels(design.top, dpi),

@@ -12,6 +12,7 @@
 #include "EventEpoch.h"
 #include "FormControls.h"
 #include "InstalledFonts.h"
+#include "ListCollation.h"
 #include "Project.h"
 #include "QtForm.h"
 #include "QtListBox.h"
@@ -51,6 +52,7 @@ private:
     const Project& project_;
     EventDispatcher dispatcher_;
     InstalledFonts& fonts_;
+    ListCollation collation_;  // before the lists, which sort by it
     std::unique_ptr<QtForm> window_;
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::map<std::string, Label*, std::less<>> labels_;

@@ -3,6 +3,7 @@
 
 #include "PrivateAccessibilityBus.h"
 #include "PrivateCupsd.h"
+#include "PrivateFonts.h"
 #include "RunningProgram.h"
 #include "XvfbSession.h"
 
@@ -62,6 +63,41 @@ TEST(AccessibilityTest, AScreenReaderHearsEveryControlByItsRoleAndName) {
                 Contains(AllOf(Field(&Node::role, "label"),
                                Field(&Node::description, "Sample of the selected screen font"))))
         << "the two samples are told apart, whatever font the screen list begins with";
+}
+
+// Names outside plain ASCII sort where a reader expects them, in both lists,
+// even under the C locale: beside their plain letters, Latin before Cyrillic
+// before Han.
+TEST(AccessibilityTest, AScreenReaderHearsTheListsInTheReadersOrder) {
+    const std::vector<std::string> families = {"Zebra", "Ärger", "Apfel", "Ångström", "Écran",
+                                               "Eagle", "Čech",  "Cedar", "Łódź",     "Lamm",
+                                               "Über",  "Ulme",  "東京",  "Азбука"};
+    PrivateFonts fonts;
+    fonts.install("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", families);
+    PrivateCupsd server;
+    server.addQueue("office", testPpd({"AAA-Office"}));
+    server.setDefault("office");
+    PrivateAccessibilityBus bus(testDisplay());
+    auto environment = server.environment();
+    environment.insert(bus.environment().begin(), bus.environment().end());
+    const auto own = fonts.environment();
+    environment.insert(own.begin(), own.end());
+    environment.insert({{"LANG", "C.UTF-8"}, {"LC_ALL", ""}, {"LC_COLLATE", ""}});
+    RunningProgram veltrane(VELTRANE_EXECUTABLE, environment,
+                            server.folder() + "/log/veltrane.log");
+
+    std::map<std::string, std::vector<std::string>> heard;  // by list
+    std::string list;
+    for (const Node& node : bus.tree("Veltrane")) {
+        if (node.role == "list") list = node.name;
+        const bool ours = std::find(families.begin(), families.end(), node.name) != families.end();
+        if (node.role == "list item" && ours) heard[list].push_back(node.name);
+    }
+    const std::vector<std::string> readersOrder = {"Ångström", "Apfel", "Ärger",  "Čech", "Cedar",
+                                                   "Eagle",    "Écran", "Lamm",   "Łódź", "Über",
+                                                   "Ulme",     "Zebra", "Азбука", "東京"};
+    EXPECT_EQ(heard, (std::map<std::string, std::vector<std::string>>{
+                         {"Screen fonts", readersOrder}, {"Printer fonts", readersOrder}}));
 }
 
 }  // namespace

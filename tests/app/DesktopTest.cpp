@@ -16,6 +16,7 @@
 #include "FontconfigFamilies.h"
 #include "MisbehavingServer.h"
 #include "PrivateCupsd.h"
+#include "PrivateFonts.h"
 #include "PrivateWindowManager.h"
 #include "RunningProgram.h"
 #include "XvfbSession.h"
@@ -204,6 +205,76 @@ INSTANTIATE_TEST_SUITE_P(, DesktopTest, ::testing::Values(Desktop::Bare, Desktop
                              return desktop.param == Desktop::Bare ? "WithoutWindowManager"
                                                                    : "UnderOpenbox";
                          });
+
+// Fonts installed or removed while the window is open, under a window manager:
+// the next redraw reloads the window with them, as a new default printer does.
+class FontChangeTest : public ShippedProgram {
+protected:
+    FontChangeTest() : windowManager(testDisplay()) {
+        const auto own = fonts.environment();
+        environment.insert(own.begin(), own.end());
+    }
+    ~FontChangeTest() override { program.reset(); }
+
+    // What a count box shows, copied as a user copies it.
+    std::string countIn(int left) {
+        program->click(left + 40, 84);
+        program->press("ctrl+a");
+        return program->copyWith("ctrl+c");
+    }
+    // Selects a name in List1 by typing it, and copies the name selected.
+    std::string selectInList1(const std::string& name) {
+        program->click(kList1Left + 60, 276 + 8);
+        program->press("Home");  // a search skips the current entry
+        // A list takes keys typed within 0.4 s of each other as one name.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        program->type(name);
+        return program->copyWith("alt+c");
+    }
+    // The sample box as drawn, whose text stays while its font follows List1.
+    QImage sampleBox() {
+        const std::string shot = server.folder() + "/sample.png";
+        program->screenshot(shot);
+        return QImage(QString::fromStdString(shot)).copy(263, 60, 357, 56);
+    }
+
+    PrivateFonts fonts;
+    PrivateWindowManager windowManager;
+};
+
+constexpr int kText1Left = 175;
+constexpr int kText4Left = 628;
+const char* const kDejaVu = "/usr/share/fonts/truetype/dejavu/";
+
+TEST_F(FontChangeTest, AFamilyInstalledOrRemovedIsListedCountedAndDrawnAfterTheNextRedraw) {
+    const std::string added = "Veltrane Added Serif";
+    start();
+    const int screenFonts = std::stoi(countIn(kText1Left));
+    const int printerFonts = std::stoi(countIn(kText4Left));
+    moveAway();
+    uncover();
+    EXPECT_GT(program->frame().y, 100) << "nothing changed, so no reload";
+
+    fonts.install(std::string(kDejaVu) + "DejaVuSerif.ttf", {added});
+    uncover();
+    EXPECT_TRUE(backWhereItOpened());
+    EXPECT_EQ(countIn(kText1Left), std::to_string(screenFonts + 1));
+    EXPECT_EQ(countIn(kText4Left), std::to_string(printerFonts + 1));
+    EXPECT_EQ(selectInList1(added), added);
+    const QImage inAdded = sampleBox();
+    EXPECT_EQ(selectInList1("DejaVu Serif"), "DejaVu Serif");
+    EXPECT_EQ(sampleBox(), inAdded) << "drawn in its own face, a copy of DejaVu Serif";
+    EXPECT_EQ(selectInList1("DejaVu Sans"), "DejaVu Sans");
+    EXPECT_NE(sampleBox(), inAdded) << "the comparison tells the faces apart";
+
+    fonts.removeAll();
+    moveAway();
+    uncover();
+    EXPECT_TRUE(backWhereItOpened());
+    EXPECT_EQ(countIn(kText1Left), std::to_string(screenFonts));
+    EXPECT_EQ(countIn(kText4Left), std::to_string(printerFonts));
+    EXPECT_NE(selectInList1(added), added);
+}
 
 // A print server that misbehaves, as a remote one that has gone away does: the
 // window opens with the screen fonts and keeps answering whatever it does.

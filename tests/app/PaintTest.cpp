@@ -33,7 +33,8 @@ protected:
 TEST_F(PaintTest, TheFirstPaintAfterANormalStartChangesNothing) {
     started();
     paint();
-    EXPECT_THAT(calls(), ElementsAre("Printers.Any", "Label5.Caption", "Printer.DeviceName"));
+    EXPECT_THAT(calls(), ElementsAre("Screen.RefreshFonts", "Printers.Any", "Label5.Caption",
+                                     "Printer.DeviceName"));
 }
 
 TEST_F(PaintTest, ANewDefaultDeviceReloadsEverythingAndShowsEntryZero) {
@@ -67,6 +68,33 @@ TEST_F(PaintTest, ANewDefaultDeviceReloadsEverythingAndShowsEntryZero) {
     EXPECT_LT(at("Veltrane.Show"), at("Label3.Font.Name=arial"));
 }
 
+// Most machines have no printer: a change of the installed fonts reloads
+// whatever the printer side's state, once, like a new default.
+TEST_F(PaintTest, FontsInstalledOrRemovedReloadWhateverThePrinterSidesState) {
+    const auto fontsChangedThenPaint = [&](const std::string& screenFont) {
+        fakes.screen.fonts.push_back(screenFont);
+        fakes.screen.fontsChanged = true;
+        controls.window.onShow = [this] { paint(); };
+        paint();
+        EXPECT_THAT(fake(names::List1).entries, ::testing::Contains(screenFont));
+        EXPECT_EQ(fake(names::List1).entries.size(), fakes.screen.fonts.size()) << "not doubled";
+    };
+    started();
+    fontsChangedThenPaint("added");
+    EXPECT_EQ(reloads(), 1);
+
+    fakes.printing.deviceCount = 0;
+    fakes.printing.device.reset();
+    fontsChangedThenPaint("without devices");
+    fakes.printing.deviceCount = 1;
+    fakes.printing.device = "Office";
+    fakes.log.failAt("Printers.Any", 1, true, ErrorKind::NoAnswer);
+    fontsChangedThenPaint("server backed off");
+    EXPECT_EQ(reloads(), 3);
+    paint();
+    EXPECT_EQ(reloads(), 3) << "nothing changed";
+}
+
 TEST_F(PaintTest, ANameDifferingOnlyInLetterCaseIsAnotherDevice) {
     started();
     fakes.printing.device = "OFFICE";
@@ -88,8 +116,9 @@ TEST_F(PaintTest, WithNoDeviceLeftOnlyLabel5Changes) {
     fakes.printing.deviceCount = 0;
     fakes.printing.device.reset();
     paint();
-    EXPECT_THAT(calls(), ElementsAre("Printers.Any", "Label5.Caption=No printers or fax programs",
-                                     "Label5.ToolTipText="));
+    EXPECT_THAT(calls(),
+                ElementsAre("Screen.RefreshFonts", "Printers.Any",
+                            "Label5.Caption=No printers or fax programs", "Label5.ToolTipText="));
     EXPECT_EQ(fake(names::List2).entries.size(), 3U);
     EXPECT_EQ(fake(names::Text4).text, "3");
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CallLog.h"
@@ -26,8 +27,13 @@ public:
         log_.record("Screen.Fonts");
         return fonts.at(static_cast<std::size_t>(index));
     }
+    bool RefreshFonts() override {
+        log_.record("Screen.RefreshFonts");
+        return std::exchange(fontsChanged, false);
+    }
 
-    float width = 19200;  // 1280 pixels
+    float width = 19200;        // 1280 pixels
+    bool fontsChanged = false;  // until the next RefreshFonts
     std::vector<std::string> fonts;
     std::optional<Int16> countOverride;
 

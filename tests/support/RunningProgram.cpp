@@ -82,14 +82,26 @@ WindowGeometry RunningProgram::geometryOf(const std::string& window) const {
 
 // A window manager decides which window is active: it is asked first, as a
 // user's click asks it (without one, that request fails and focus is given).
-void RunningProgram::press(const std::string& keys) const {
+void RunningProgram::onFocusedWindow(const std::vector<std::string>& command) const {
     tool({"xdotool", "windowactivate", "--sync", window_});
-    tool({"xdotool", "windowfocus", "--sync", window_, "key", "--clearmodifiers", keys});
+    std::vector<std::string> argv{"xdotool", "windowfocus", "--sync", window_};
+    argv.insert(argv.end(), command.begin(), command.end());
+    tool(argv);
 }
 
+void RunningProgram::press(const std::string& keys) const {
+    onFocusedWindow({"key", "--clearmodifiers", keys});
+}
+
+void RunningProgram::type(const std::string& text) const {
+    onFocusedWindow({"type", text});
+}
+
+// Not --sync: xdotool would wait for a move to a point the pointer is already
+// at; the X server takes the press after the move all the same.
 void RunningProgram::click(int x, int y) const {
-    tool({"xdotool", "mousemove", "--window", window_, "--sync", std::to_string(x),
-          std::to_string(y), "click", "1"});
+    tool({"xdotool", "mousemove", "--window", window_, std::to_string(x), std::to_string(y),
+          "click", "1"});
 }
 
 std::string RunningProgram::copyWith(const std::string& keys) const {

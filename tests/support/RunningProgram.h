@@ -40,6 +40,8 @@ public:
 
     // Focuses the window and types the keys, as xdotool names them ("Down", "alt+o").
     void press(const std::string& keys) const;
+    // Focuses the window and types the text.
+    void type(const std::string& text) const;
     // Clicks at a point of the window's client area, in pixels.
     void click(int x, int y) const;
     // Puts a marker text on the clipboard, types the keys and returns what the
@@ -56,6 +58,8 @@ public:
 
 private:
     std::string tool(const std::vector<std::string>& argv) const;
+    // Runs an xdotool command on the window once it is active and has the focus.
+    void onFocusedWindow(const std::vector<std::string>& command) const;
     WindowGeometry geometryOf(const std::string& window) const;
 
     std::map<std::string, std::string> environment_;

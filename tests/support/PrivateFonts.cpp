@@ -1,0 +1,40 @@
+#include "PrivateFonts.h"
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "Process.h"
+
+namespace veltrane::testing {
+
+PrivateFonts::PrivateFonts() : folder_("veltrane-fonts") {
+    std::filesystem::create_directory(folder_ / "fonts");
+    // The folder's own cache first, so that fontconfig never writes the machine's.
+    std::ofstream(folder_ / "fonts.conf")
+        << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+        << "<fontconfig>\n  <cachedir>" << folder_ / "cache"
+        << "</cachedir>\n"
+        << "  <include>/etc/fonts/fonts.conf</include>\n  <dir>" << folder_ / "fonts"
+        << "</dir>\n</fontconfig>\n";
+}
+
+std::map<std::string, std::string> PrivateFonts::environment() const {
+    return {{"FONTCONFIG_FILE", folder_ / "fonts.conf"}};
+}
+
+void PrivateFonts::install(const std::string& source, const std::vector<std::string>& families) {
+    std::vector<std::string> argv{VELTRANE_MAKE_FONT_FAMILIES, source, folder_ / "fonts"};
+    argv.insert(argv.end(), families.begin(), families.end());
+    if (Process::run(argv) != 0) throw std::runtime_error("the fonts could not be made");
+    Process::run({"fc-cache", folder_ / "fonts"}, environment());
+}
+
+void PrivateFonts::removeAll() {
+    for (const auto& font : std::filesystem::directory_iterator(folder_ / "fonts")) {
+        std::filesystem::remove(font.path());
+    }
+    Process::run({"fc-cache", folder_ / "fonts"}, environment());
+}
+
+}  // namespace veltrane::testing

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+
+namespace veltrane::testing {
+
+// A font folder of the test's own, added to the system's fonts by a fontconfig
+// configuration of its own (FONTCONFIG_FILE), its cache in the folder too.
+class PrivateFonts {
+public:
+    PrivateFonts();
+
+    // What a program needs to see the system's fonts and these.
+    std::map<std::string, std::string> environment() const;
+    // Installs one font family for each name, renamed copies of the font file
+    // `source`, and brings fontconfig's cache up to date as fc-cache does.
+    void install(const std::string& source, const std::vector<std::string>& families);
+    // Removes every family installed here.
+    void removeAll();
+
+private:
+    TempDir folder_;
+};
+
+}  // namespace veltrane::testing
