@@ -62,22 +62,26 @@ WindowGeometry RunningProgram::geometry() const {
     return geometryOf(window_);
 }
 
+// While the window is hidden a window manager may have taken its frame away:
+// a window that is gone is not viewable.
 WindowGeometry RunningProgram::frame() const {
     std::string window = window_;
     for (;;) {
-        const std::string tree = tool({"xwininfo", "-tree", "-id", window});
-        const std::string parent = match(tree, R"(Parent window id: (0x[0-9a-f]+))");
-        if (parent == match(tree, R"(Root window id: (0x[0-9a-f]+))")) break;
+        const auto tree = Process::output({"xwininfo", "-tree", "-id", window}, environment_);
+        if (!tree) return {};
+        const std::string parent = match(*tree, R"(Parent window id: (0x[0-9a-f]+))");
+        if (parent == match(*tree, R"(Root window id: (0x[0-9a-f]+))")) break;
         window = parent;
     }
     return geometryOf(window);
 }
 
 WindowGeometry RunningProgram::geometryOf(const std::string& window) const {
-    const std::string info = tool({"xwininfo", "-id", window});
-    return {field(info, "Absolute upper-left X"), field(info, "Absolute upper-left Y"),
-            field(info, "Width"), field(info, "Height"),
-            info.find("Map State: IsViewable") != std::string::npos};
+    const auto info = Process::output({"xwininfo", "-id", window}, environment_);
+    if (!info) return {};
+    return {field(*info, "Absolute upper-left X"), field(*info, "Absolute upper-left Y"),
+            field(*info, "Width"), field(*info, "Height"),
+            info->find("Map State: IsViewable") != std::string::npos};
 }
 
 // A window manager decides which window is active: it is asked first, as a
