@@ -1,6 +1,6 @@
 #include "VeltraneDesign.h"
 
-#include <utility>
+#include <string>
 
 #include "VeltraneControls.h"
 
@@ -17,36 +17,50 @@ const FontDesign kHeadingFont{.name = "Arial Narrow", .points = 14.25F, .weight 
 const FontDesign kSampleFont{.name = "MS Sans Serif", .points = 24.0F, .weight = 400};
 const FontDesign kListFont{.name = "MS Sans Serif", .points = 18.0F, .weight = 700};
 
-// Each helper gives a control the settings it shares with its twin; the
-// control's own come in `own`.
+// What a control has of its own; each helper below adds what it shares with its twin.
+struct Own {
+    int left = 0;
+    int tabIndex = 0;
+    std::string contents{};
+    std::string toolTip{};
+    std::string accessibleName{};
+};
 
-ControlDesign countBox(ControlName<TextBox> name, ControlDesign own) {
-    own.top = 1020;
-    own.width = 1215;
-    own.height = 495;
-    own.font = kHeadingFont;
-    own.alignment = Alignment::Centre;
-    own.locked = true;
-    own.border = TextBoxBorder::Flat;
-    return control(name, std::move(own));
+ControlDesign countBox(ControlName<TextBox> name, const Own& own) {
+    return control(name, {.left = own.left,
+                          .top = 1020,
+                          .width = 1215,
+                          .height = 495,
+                          .tabIndex = own.tabIndex,
+                          .font = kHeadingFont,
+                          .accessibleName = own.accessibleName,
+                          .alignment = Alignment::Centre,
+                          .locked = true,
+                          .border = TextBoxBorder::Flat});
 }
 
-ControlDesign fontList(ControlName<ListBox> name, ControlDesign own) {
-    own.top = 4140;
-    own.width = 5130;
-    own.height = 6150;
-    own.font = kListFont;
-    own.sorted = true;
-    return control(name, std::move(own));
+ControlDesign fontList(ControlName<ListBox> name, const Own& own) {
+    return control(name, {.left = own.left,
+                          .top = 4140,
+                          .width = 5130,
+                          .height = 6150,
+                          .tabIndex = own.tabIndex,
+                          .font = kListFont,
+                          .accessibleName = own.accessibleName,
+                          .sorted = true});
 }
 
-ControlDesign copyButton(ControlName<CommandButton> name, ControlDesign own) {
-    own.top = 3555;
-    own.width = 2625;
-    own.height = 495;
-    own.font = kHeadingFont;
-    own.alignment = Alignment::Centre;
-    return control(name, std::move(own));
+ControlDesign copyButton(ControlName<CommandButton> name, const Own& own) {
+    return control(name, {.left = own.left,
+                          .top = 3555,
+                          .width = 2625,
+                          .height = 495,
+                          .tabIndex = own.tabIndex,
+                          .font = kHeadingFont,
+                          .contents = own.contents,
+                          .toolTip = own.toolTip,
+                          .accessibleName = own.accessibleName,
+                          .alignment = Alignment::Centre});
 }
 
 }  // namespace

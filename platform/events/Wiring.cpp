@@ -49,8 +49,9 @@ std::vector<std::string_view> eventsHandled(const ControlProcedures& procedures)
 
 void checkWiring(const FormDesign& design, const FormProcedures& procedures) {
     for (const auto& [name, control] : procedures.controls) {
-        const auto found = std::find_if(design.controls.begin(), design.controls.end(),
-                                        [&](const ControlDesign& c) { return c.name == name; });
+        const auto found =
+            std::find_if(design.controls.begin(), design.controls.end(),
+                         [&name = name](const ControlDesign& c) { return c.name == name; });
         for (const std::string_view event : eventsHandled(control)) {
             const std::string procedure = name + "_" + std::string(event);
             if (found == design.controls.end()) {

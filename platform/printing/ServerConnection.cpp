@@ -23,6 +23,8 @@ int millisecondsUntil(Deadline deadline) {
     ServerFailurePolicy::fail(ServerFault::Dropped, "the print server " + what);
 }
 
+// A status is kept as a number: libcups stores whatever number a server sends
+// in its status types, and a number beyond their values is no value of theirs.
 [[noreturn]] void refused(const std::string& why) {
     ServerFailurePolicy::fail(ServerFault::Refused, "the print server refused a request: " + why);
 }
@@ -79,7 +81,7 @@ bool ServerConnection::connect() {
 
 IppMessage ServerConnection::exchange(IppMessage request, ipp_status_t tolerated, std::string* data,
                                       std::size_t dataCap) {
-    http_status_t status = post(request.get());
+    int status = post(request.get());
     if (status == HTTP_STATUS_UPGRADE_REQUIRED) {
         upgradeToTls();
         status = post(request.get());
@@ -89,9 +91,9 @@ IppMessage ServerConnection::exchange(IppMessage request, ipp_status_t tolerated
     return response;
 }
 
-http_status_t ServerConnection::post(ipp_t* request) {
+int ServerConnection::post(ipp_t* request) {
     send(request);
-    http_status_t status = HTTP_STATUS_CONTINUE;
+    int status = HTTP_STATUS_CONTINUE;
     while (status == HTTP_STATUS_CONTINUE) status = httpUpdate(http_.get());
     if (status == HTTP_STATUS_ERROR) dropped("did not answer");
     return status;
@@ -135,17 +137,17 @@ void ServerConnection::send(ipp_t* request) {
     }
 }
 
-IppMessage ServerConnection::receive(http_status_t status, ipp_status_t tolerated) {
+IppMessage ServerConnection::receive(int status, ipp_status_t tolerated) {
     http_t* http = http_.get();
-    if (status != HTTP_STATUS_OK) refused(httpStatus(status));
+    if (status != HTTP_STATUS_OK) refused("HTTP status " + std::to_string(status));
     IppMessage response(ippNew());
     for (ipp_state_t state = IPP_STATE_IDLE; state != IPP_STATE_DATA;) {
         state = ippRead(http, response.get());
         if (state == IPP_STATE_ERROR) dropped("broke off its answer");
     }
-    const ipp_status_t answer = ippGetStatusCode(response.get());
+    const int answer = ippGetStatusCode(response.get());
     if (answer > IPP_STATUS_OK_EVENTS_COMPLETE && answer != tolerated) {
-        refused(ippErrorString(answer));
+        refused("IPP status " + std::to_string(answer));
     }
     return response;
 }

@@ -46,11 +46,11 @@ private:
     // Connects anew, the socket watched once connected; false when no print
     // server is running there.
     bool connect();
-    // Sends the request and returns the status of the server's answer.
-    http_status_t post(ipp_t* request);
+    // Sends the request and returns the HTTP status of the server's answer.
+    int post(ipp_t* request);
     void upgradeToTls();
     void send(ipp_t* request);
-    IppMessage receive(http_status_t status, ipp_status_t tolerated);
+    IppMessage receive(int status, ipp_status_t tolerated);
     void receiveData(std::string& data, std::size_t cap);
 
     const CupsSettings settings_;

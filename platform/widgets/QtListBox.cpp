@@ -19,7 +19,8 @@ Int16 shiftState(Qt::KeyboardModifiers modifiers) {
 
 Int16 keyCode(const QKeyEvent& event) {
     const int key = event.key();
-    return static_cast<Int16>(key <= 0xFF ? key : event.nativeVirtualKey() & 0x7FFF);
+    return static_cast<Int16>(key <= 0xFF ? key
+                                          : static_cast<int>(event.nativeVirtualKey() & 0x7FFF));
 }
 
 // Left 1, right 2, middle 4.
