@@ -80,7 +80,7 @@ FormDesign veltraneDesign() {
         .maximizeButton = false,
         .autoRedraw = false,
         .linkTopic = "Form1",
-        .icon = ":/veltrane.ico",
+        .iconImages = {":/veltrane-32.png", ":/veltrane-16.png"},
         .controls =
             {
                 control(Text2, {.left = 3952,

@@ -52,7 +52,7 @@ public:
                     median(), p99(), worst(), target.c_str(), samples_.size());
     }
 
-private:
+    // The figure below which `fraction` of the runs lie: 0 the least, 1 the most.
     double at(double fraction) const {
         std::vector<double> sorted = samples_;
         std::sort(sorted.begin(), sorted.end());
@@ -61,6 +61,7 @@ private:
         return sorted[index];
     }
 
+private:
     std::vector<double> samples_;
 };
 

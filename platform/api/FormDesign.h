@@ -80,7 +80,7 @@ struct FormDesign {
     bool maximizeButton = false;
     bool autoRedraw = false;
     std::string linkTopic{};
-    std::string icon{};                     // a resource path of the window's icon
+    std::vector<std::string> iconImages{};  // the window icon's PNG images, one a size
     std::vector<ControlDesign> controls{};  // in creation order
 };
 

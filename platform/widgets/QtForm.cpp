@@ -2,12 +2,30 @@
 
 #include <QEvent>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QWindow>
 
 #include "QtDpi.h"
 #include "Twips.h"
 
 namespace veltrane {
+
+namespace {
+
+// PNG images, read as such: Qt reads PNG itself, where an ICO file, or an image
+// whose format it is left to guess, has it load every image plugin first.
+QIcon iconOf(const std::vector<std::string>& images) {
+    QIcon icon;
+    for (const std::string& image : images) {
+        QImageReader reader(QString::fromStdString(image), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    return icon;
+}
+
+}  // namespace
 
 QtForm::QtForm(const FormDesign& design, EventDispatcher& dispatcher)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -18,7 +36,7 @@ QtForm::QtForm(const FormDesign& design, EventDispatcher& dispatcher)
       dispatcher_(dispatcher) {
     setObjectName(QString::fromStdString(design.name));
     setWindowTitle(QString::fromStdString(design.caption));
-    if (!design.icon.empty()) setWindowIcon(QIcon(QString::fromStdString(design.icon)));
+    setWindowIcon(iconOf(design.iconImages));
     const double dpi = logicalDpi();
     setFixedSize(twipsToPixels(design.clientWidth, dpi), twipsToPixels(design.clientHeight, dpi));
     // Not created here: Qt places a window moved before it exists by its frame,
