@@ -85,10 +85,10 @@ TEST_F(ServerFailurePolicyTest, AnEventWhoseWorkAllCompletedResetsTheBackOff) {
 }
 
 TEST_F(ServerFailurePolicyTest, OnlyTheServersFaultsBackItOff) {
-    EXPECT_EQ(kindOf([] { ServerFailurePolicy::fail(ServerFault::Dropped, ""); }),
-              ErrorKind::NoAnswer);
-    EXPECT_EQ(kindOf([] { ServerFailurePolicy::fail(ServerFault::Unreachable, ""); }),
-              ErrorKind::NoAnswer);
+    for (const ServerFault fault :
+         {ServerFault::Dropped, ServerFault::Unreachable, ServerFault::NotSecure}) {
+        EXPECT_EQ(kindOf([&] { ServerFailurePolicy::fail(fault, ""); }), ErrorKind::NoAnswer);
+    }
     EXPECT_EQ(kindOf([] { ServerFailurePolicy::fail(ServerFault::Stopped, ""); }),
               ErrorKind::DeviceUnavailable);
     for (const ServerFault fault :
