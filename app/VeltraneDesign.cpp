@@ -1,6 +1,7 @@
 #include "VeltraneDesign.h"
 
 #include <string>
+#include <utility>
 
 #include "VeltraneControls.h"
 
@@ -17,7 +18,23 @@ const FontDesign kHeadingFont{.name = "Arial Narrow", .points = 14.25F, .weight 
 const FontDesign kSampleFont{.name = "MS Sans Serif", .points = 24.0F, .weight = 400};
 const FontDesign kListFont{.name = "MS Sans Serif", .points = 18.0F, .weight = 700};
 
-// What a control has of its own; each helper below adds what it shares with its twin.
+// What the twins of each pair share: the count boxes, the font lists and the copy buttons.
+const ControlDesign kCountBox{.top = 1020,
+                              .width = 1215,
+                              .height = 495,
+                              .font = kHeadingFont,
+                              .alignment = Alignment::Centre,
+                              .locked = true,
+                              .border = TextBoxBorder::Flat};
+const ControlDesign kFontList{
+    .top = 4140, .width = 5130, .height = 6150, .font = kListFont, .sorted = true};
+const ControlDesign kCopyButton{.top = 3555,
+                                .width = 2625,
+                                .height = 495,
+                                .font = kHeadingFont,
+                                .alignment = Alignment::Centre};
+
+// What one of a pair has of its own.
 struct Own {
     int left = 0;
     int tabIndex = 0;
@@ -26,41 +43,14 @@ struct Own {
     std::string accessibleName{};
 };
 
-ControlDesign countBox(ControlName<TextBox> name, const Own& own) {
-    return control(name, {.left = own.left,
-                          .top = 1020,
-                          .width = 1215,
-                          .height = 495,
-                          .tabIndex = own.tabIndex,
-                          .font = kHeadingFont,
-                          .accessibleName = own.accessibleName,
-                          .alignment = Alignment::Centre,
-                          .locked = true,
-                          .border = TextBoxBorder::Flat});
-}
-
-ControlDesign fontList(ControlName<ListBox> name, const Own& own) {
-    return control(name, {.left = own.left,
-                          .top = 4140,
-                          .width = 5130,
-                          .height = 6150,
-                          .tabIndex = own.tabIndex,
-                          .font = kListFont,
-                          .accessibleName = own.accessibleName,
-                          .sorted = true});
-}
-
-ControlDesign copyButton(ControlName<CommandButton> name, const Own& own) {
-    return control(name, {.left = own.left,
-                          .top = 3555,
-                          .width = 2625,
-                          .height = 495,
-                          .tabIndex = own.tabIndex,
-                          .font = kHeadingFont,
-                          .contents = own.contents,
-                          .toolTip = own.toolTip,
-                          .accessibleName = own.accessibleName,
-                          .alignment = Alignment::Centre});
+template <typename Control>
+ControlDesign twin(ControlName<Control> name, ControlDesign shared, const Own& own) {
+    shared.left = own.left;
+    shared.tabIndex = own.tabIndex;
+    shared.contents = own.contents;
+    shared.toolTip = own.toolTip;
+    shared.accessibleName = own.accessibleName;
+    return control(name, std::move(shared));
 }
 
 }  // namespace
@@ -94,30 +84,30 @@ FormDesign veltraneDesign() {
                                 .alignment = Alignment::Centre,
                                 .multiLine = true,
                                 .border = TextBoxBorder::None}),
-                fontList(List2, {.left = 7455, .tabIndex = 3, .accessibleName = "Printer fonts"}),
-                countBox(Text4,
-                         {.left = 9420,
-                          .tabIndex = 6,
-                          .accessibleName = "Number of Fonts on the Default Printer/Fax Device"}),
-                copyButton(
-                    Command2,
-                    {.left = 8715,
-                     .tabIndex = 2,
-                     .contents = "C&opy to Clipboard",
-                     .toolTip =
-                         " You may copy the printer font name to the clipboard by clicking here. ",
-                     .accessibleName = "Copy to Clipboard (printer font)"}),
-                copyButton(
-                    Command1,
-                    {.left = 1920,
-                     .tabIndex = 1,
-                     .contents = "&Copy to Clipboard",
-                     .toolTip =
-                         " You may copy the screen font name to the clipboard by clicking here. ",
-                     .accessibleName = "Copy to Clipboard (screen font)"}),
-                countBox(Text1,
-                         {.left = 2625, .tabIndex = 4, .accessibleName = "Number of Screen Fonts"}),
-                fontList(List1, {.left = 660, .tabIndex = 0, .accessibleName = "Screen fonts"}),
+                twin(List2, kFontList,
+                     {.left = 7455, .tabIndex = 3, .accessibleName = "Printer fonts"}),
+                twin(Text4, kCountBox,
+                     {.left = 9420,
+                      .tabIndex = 6,
+                      .accessibleName = "Number of Fonts on the Default Printer/Fax Device"}),
+                twin(Command2, kCopyButton,
+                     {.left = 8715,
+                      .tabIndex = 2,
+                      .contents = "C&opy to Clipboard",
+                      .toolTip =
+                          " You may copy the printer font name to the clipboard by clicking here. ",
+                      .accessibleName = "Copy to Clipboard (printer font)"}),
+                twin(Command1, kCopyButton,
+                     {.left = 1920,
+                      .tabIndex = 1,
+                      .contents = "&Copy to Clipboard",
+                      .toolTip =
+                          " You may copy the screen font name to the clipboard by clicking here. ",
+                      .accessibleName = "Copy to Clipboard (screen font)"}),
+                twin(Text1, kCountBox,
+                     {.left = 2625, .tabIndex = 4, .accessibleName = "Number of Screen Fonts"}),
+                twin(List1, kFontList,
+                     {.left = 660, .tabIndex = 0, .accessibleName = "Screen fonts"}),
                 control(Label6, {.left = 11340,
                                  .top = 960,
                                  .width = 1905,
