@@ -36,6 +36,17 @@ void CupsPrinting::prefetch() {
         });
 }
 
+// Reads on the server's thread with the settings of now, within the event's
+// deadline; the read's failure is thrown, after the failure policy has seen it.
+template <typename Read>
+auto CupsPrinting::runForEvent(Read read) {
+    const Deadline deadline = policy_.eventDeadline();
+    return policy_.resultOf(thread_.run(
+        deadline,
+        [read = std::move(read), settings = CupsSettings::current(),
+         deadline](Cancellation& cancellation) { return read(settings, deadline, cancellation); }));
+}
+
 PrintServerView CupsPrinting::takePrefetched() {
     const Deadline deadline = policy_.eventDeadline();
     auto job = std::move(*prefetch_);
@@ -49,22 +60,12 @@ PrintServerView CupsPrinting::takePrefetched() {
 const PrintServerView& CupsPrinting::server() {
     return server_.get([this] {
         if (prefetch_) return takePrefetched();
-        const Deadline deadline = policy_.eventDeadline();
-        return policy_.resultOf(thread_.run(
-            deadline, [settings = CupsSettings::current(), deadline](Cancellation& cancellation) {
-                return readView(settings, deadline, cancellation);
-            }));
+        return runForEvent(readView);
     });
 }
 
 const LightView& CupsPrinting::lightView() {
-    return lightView_.get([this] {
-        const Deadline deadline = policy_.eventDeadline();
-        return policy_.resultOf(thread_.run(
-            deadline, [settings = CupsSettings::current(), deadline](Cancellation& cancellation) {
-                return readLightView(settings, deadline, cancellation);
-            }));
-    });
+    return lightView_.get([this] { return runForEvent(readLightView); });
 }
 
 const std::vector<std::string>& CupsPrinting::defaultFonts() {
@@ -75,12 +76,11 @@ const std::vector<std::string>& CupsPrinting::defaultFonts() {
             prefetched_.reset();
             return policy_.resultOf(std::move(fonts));
         }
-        const Deadline deadline = policy_.eventDeadline();
-        return policy_.resultOf(
-            thread_.run(deadline, [queue, families = families_, settings = CupsSettings::current(),
-                                   deadline](Cancellation& cancellation) {
-                return readFonts(queue, families, settings, deadline, cancellation);
-            }));
+        return runForEvent([queue, families = families_](const CupsSettings& settings,
+                                                         Deadline deadline,
+                                                         Cancellation& cancellation) {
+            return readFonts(queue, families, settings, deadline, cancellation);
+        });
     });
 }
 

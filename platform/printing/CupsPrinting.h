@@ -51,6 +51,8 @@ private:
     const LightView& lightView();
     const std::vector<std::string>& defaultFonts();
     PrintServerView takePrefetched();
+    template <typename Read>
+    auto runForEvent(Read read);
 
     const EventEpoch& epoch_;
     ScalableFamilies families_;
