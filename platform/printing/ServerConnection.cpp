@@ -117,8 +117,7 @@ void ServerConnection::upgradeToTls() {
                                   std::string("the print server could not be reached securely: ") +
                                       cupsLastErrorString());
     }
-    // libcups may reconnect on its own: the socket watched is then not the one in use.
-    if (httpGetFd(http) != socket) dropped("dropped the connection");
+    requireSocket(socket);
 }
 
 void ServerConnection::send(ipp_t* request) {
@@ -128,13 +127,18 @@ void ServerConnection::send(ipp_t* request) {
     httpSetField(http, HTTP_FIELD_CONTENT_TYPE, "application/ipp");
     httpSetLength(http, ippLength(request));
     if (httpPost(http, "/") != 0) dropped("did not take the request");
-    // libcups may reconnect on its own: the socket watched is then not the one in use.
-    if (httpGetFd(http) != socket) dropped("dropped the connection");
+    requireSocket(socket);
     ippSetState(request, IPP_STATE_IDLE);
     for (ipp_state_t state = IPP_STATE_IDLE; state != IPP_STATE_DATA;) {
         state = ippWrite(http, request);
         if (state == IPP_STATE_ERROR) dropped("did not take the request");
     }
+}
+
+// libcups may reconnect on its own: the socket watched is then not the one in
+// use, and a cancellation would no longer reach the exchange.
+void ServerConnection::requireSocket(int socket) {
+    if (httpGetFd(http_.get()) != socket) dropped("dropped the connection");
 }
 
 IppMessage ServerConnection::receive(int status, ipp_status_t tolerated) {

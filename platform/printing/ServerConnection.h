@@ -50,6 +50,8 @@ private:
     int post(ipp_t* request);
     void upgradeToTls();
     void send(ipp_t* request);
+    // Raises Dropped when the connection is no longer on `socket`.
+    void requireSocket(int socket);
     IppMessage receive(int status, ipp_status_t tolerated);
     void receiveData(std::string& data, std::size_t cap);
 
