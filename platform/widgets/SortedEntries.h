@@ -12,10 +12,11 @@
 
 namespace veltrane {
 
-// A list's entries in the lists' order (see ListCollation); entries equal in it,
-// such as names that differ only in case, keep the order they were added in. Adding is cheap: new
-// entries are pending aside and merged in one pass when the order is next needed, so filling a list
-// of n names costs n log n, not the n squared moves of a sorted insert.
+// A list's entries in the lists' order (see ListCollation); entries equal in
+// it, such as names that differ only in case, keep the order they were added
+// in. Adding is cheap: new entries are pending aside and merged in one pass
+// when the order is next needed, so filling a list of n names costs n log n,
+// not the n squared moves of a sorted insert.
 class SortedEntries {
 public:
     explicit SortedEntries(ListCollation& collation) : collation_(collation) {}
