@@ -2,7 +2,6 @@
 
 #include <cups/cups.h>
 
-#include <optional>
 #include <string>
 
 #include "LocalDefault.h"
@@ -17,10 +16,10 @@ struct CupsSettings {
     std::string host;  // a host name, or the path of a local socket
     int port = 0;
     http_encryption_t encryption = HTTP_ENCRYPTION_IF_REQUESTED;
-    std::optional<std::string> localDefault;
+    LocalDefault localDefault;
 
     static CupsSettings current() {
-        return {cupsServer(), ippPort(), cupsEncryption(), readLocalDefault()};
+        return {cupsServer(), ippPort(), cupsEncryption(), LocalDefault::fromEnvironment()};
     }
 };
 

@@ -12,7 +12,7 @@ namespace veltrane {
 
 namespace {
 
-std::optional<std::string> fromEnvironment() {
+std::optional<std::string> chosenInEnvironment() {
     if (const char* lpdest = std::getenv("LPDEST"); lpdest != nullptr && *lpdest != '\0') {
         return std::string(lpdest);
     }
@@ -59,10 +59,17 @@ std::optional<std::string> lpoptionsDefault(const std::string& text) {
     return found;
 }
 
-std::optional<std::string> readLocalDefault() {
-    if (auto chosen = fromEnvironment()) return chosen;
-    if (auto chosen = fromFile(homeFolder() + "/.cups/lpoptions")) return chosen;
-    return fromFile(serverRoot() + "/lpoptions");
+LocalDefault LocalDefault::fromEnvironment() {
+    return {chosenInEnvironment(),
+            {homeFolder() + "/.cups/lpoptions", serverRoot() + "/lpoptions"}};
+}
+
+std::optional<std::string> LocalDefault::read() const {
+    if (chosen) return chosen;
+    for (const std::string& file : lpoptions) {
+        if (auto found = fromFile(file)) return found;
+    }
+    return std::nullopt;
 }
 
 }  // namespace veltrane

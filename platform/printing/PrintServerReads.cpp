@@ -18,7 +18,7 @@ PrintServerView readView(const CupsSettings& settings, Deadline deadline,
     if (!connection) return {{}, {std::nullopt, kNoServer}};
     QueueList queues = requestQueues(*connection);
     DefaultChoice choice = chooseDefault(
-        settings.localDefault,
+        settings.localDefault.read(),
         [&](const std::string& queue) { return spellingIn(queues.names, queue); },
         [&] { return queues.serverDefault; });
     return {std::move(queues.names), std::move(choice)};
@@ -30,7 +30,7 @@ LightView readLightView(const CupsSettings& settings, Deadline deadline,
     if (!connection) return {false, {std::nullopt, kNoServer}};
     LightView view{
         false, chooseDefault(
-                   settings.localDefault,
+                   settings.localDefault.read(),
                    [&](const std::string& queue) { return requestQueueName(*connection, queue); },
                    [&] { return requestServerDefault(*connection); })};
     // A default is a queue; without one, ask whether there is any.

@@ -22,11 +22,11 @@ TEST(LocalDefaultTest, LpdestComesBeforePrinterAndPrinterLpIsIgnored) {
     ::setenv("CUPS_SERVERROOT", "/nonexistent", 1);
     ::setenv("PRINTER", "lp", 1);
     ::unsetenv("LPDEST");
-    EXPECT_EQ(readLocalDefault(), std::nullopt);
+    EXPECT_EQ(LocalDefault::fromEnvironment().read(), std::nullopt);
     ::setenv("PRINTER", "second", 1);
-    EXPECT_EQ(readLocalDefault(), "second");
+    EXPECT_EQ(LocalDefault::fromEnvironment().read(), "second");
     ::setenv("LPDEST", "first", 1);
-    EXPECT_EQ(readLocalDefault(), "first");
+    EXPECT_EQ(LocalDefault::fromEnvironment().read(), "first");
     ::unsetenv("LPDEST");
     ::unsetenv("PRINTER");
     ::unsetenv("CUPS_SERVERROOT");
