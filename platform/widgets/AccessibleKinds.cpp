@@ -1,6 +1,7 @@
 #include "AccessibleKinds.h"
 
 #include <QAccessibleWidget>
+#include <QTextDocument>
 #include <QWidget>
 
 namespace veltrane {
@@ -25,8 +26,13 @@ void installAccessibleKinds() {
     QAccessible::installFactory(accessibleKind);
 }
 
+// Qt takes a tooltip that looks like markup for rich text: such a one is given
+// to it escaped, its blanks and line breaks kept.
 void setToolTip(QWidget& widget, const QString& toolTip) {
-    widget.setToolTip(toolTip);
+    widget.setToolTip(Qt::mightBeRichText(toolTip)
+                          ? QStringLiteral("<p style='white-space:pre'>%1</p>")
+                                .arg(toolTip.toHtmlEscaped().replace(u'\n', QStringLiteral("<br>")))
+                          : toolTip);
     widget.setAccessibleDescription(toolTip.trimmed());
 }
 

@@ -11,8 +11,9 @@ namespace veltrane {
 // label is static text named by its caption.
 void installAccessibleKinds();
 
-// The control's tooltip, which a screen reader tells as its description,
-// without the blanks around it.
+// The control's tooltip, plain text whatever it holds ("<b>" is shown as
+// those characters, a line break breaks the line), which a screen reader tells
+// as its description, without the blanks around it.
 void setToolTip(QWidget& widget, const QString& toolTip);
 
 }  // namespace veltrane

@@ -12,8 +12,7 @@ std::string QtLabel::Caption() {
     return text_;
 }
 
-// A screen reader is told the caption as it is: a device named "Café&Co" is
-// read out with its ampersand, which the label draws as an access-key marker.
+// A screen reader is told the caption as it is drawn.
 void QtLabel::SetCaption(const std::string& caption) {
     text_ = caption;
     caption_ = QString::fromStdString(caption);
@@ -45,9 +44,7 @@ void QtLabel::changeFont(const std::function<void(QFont&)>& change) {
 
 void QtLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawText(rect(),
-                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic,
-                     caption_);
+    painter.drawText(rect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, caption_);
 }
 
 }  // namespace veltrane

@@ -9,10 +9,10 @@
 
 namespace veltrane {
 
-// A fixed-size caption: plain text, never markup, so a device named "<b>x"
-// shows those characters. An ampersand marks the next character as an access
-// key, shown underlined; "&&" shows one ampersand. Centred, top-aligned,
-// wrapped at word boundaries and cut at the box's edges.
+// A fixed-size caption, shown exactly as written: plain text, never markup, so
+// a device named "<b>x" shows those characters, and an ampersand is an
+// ampersand, since no label has an access key and a label shows names. Centred,
+// top-aligned, wrapped at word boundaries and cut at the box's edges.
 class QtLabel : public QWidget, public Label {
     Q_OBJECT
 

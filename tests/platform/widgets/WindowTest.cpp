@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "FakeServices.h"
@@ -235,26 +236,50 @@ int inkWidth(const QImage& image) {
     return right - left + 1;
 }
 
-TEST_F(WindowTest, LabelsShowMarkupAsCharactersAndAmpersandsAsAccessKeys) {
-    Label& label = engine()[names::Label3];
-    auto* view = widget(names::Label3);
-    label.SetCaption("x");
-    const int plain = inkWidth(rendered(view));
-    label.SetCaption("<b>x</b>");
-    EXPECT_GT(inkWidth(rendered(view)), 3 * plain) << "the tags are shown, not obeyed";
+// What a tooltip shows: Qt draws one that looks like markup as rich text.
+QString shownToolTip(const QWidget* widget) {
+    const QString tip = widget->toolTip();
+    if (!Qt::mightBeRichText(tip)) return tip;
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText().replace(QChar::LineSeparator, u'\n');
+}
 
-    label.SetCaption("ab");
-    const QImage ab = rendered(view);
-    label.SetCaption("a&b");
-    const QImage accessKey = rendered(view);
-    EXPECT_NEAR(inkWidth(accessKey), inkWidth(ab), 1) << "the ampersand itself is hidden";
-    EXPECT_NE(accessKey, ab) << "b is underlined";
-    label.SetCaption("a&&b");
-    EXPECT_GT(inkWidth(rendered(view)), inkWidth(ab) + 5) << "&& shows one ampersand";
-    EXPECT_EQ(label.Caption(), "a&&b");
+// Names are shown exactly as they are: an ampersand is no access key in a
+// label, and markup is characters, in the labels and in Label5's tooltip.
+TEST_F(WindowTest, LabelsAndTooltipsShowNamesAsTheyAreAmpersandsAndMarkupIncluded) {
+    fakes.printing.device = "Büro_&_Co";
+    fakes.printing.fonts = {"AT&T-Gothic"};
+    started();
+    Label& label5 = engine()[names::Label5];
+    auto* view5 = widget(names::Label5);
+    const int withAmpersand = inkWidth(rendered(view5));
+    label5.SetCaption("Büro__Co");
+    EXPECT_GT(withAmpersand, inkWidth(rendered(view5)) + 5) << "the ampersand is drawn";
+    auto* view4 = widget(names::Label4);
+    EXPECT_EQ(caption(names::Label4), "AT&T-Gothic");
+    const int gothic = inkWidth(rendered(view4));
+    engine()[names::Label4].SetCaption("ATT-Gothic");
+    EXPECT_GT(gothic, inkWidth(rendered(view4)) + 5);
+    label5.SetCaption("a&&b");
+    EXPECT_EQ(label5.Caption(), "a&&b");
+
+    label5.SetCaption("x");
+    const int plain = inkWidth(rendered(view5));
+    fakes.printing.device = "<b>x</b>";
+    engine().window().hide();
+    engine().window().show();
+    QApplication::processEvents();
+    EXPECT_EQ(caption(names::Label5), "<b>x</b>");
+    EXPECT_GT(inkWidth(rendered(view5)), 3 * plain) << "the tags are shown, not obeyed";
+    EXPECT_EQ(shownToolTip(view5), "<b>x</b>");
+    EXPECT_EQ(view5->accessibleDescription(), "<b>x</b>");
+    label5.SetToolTipText("<i>two</i>\nlines");
+    EXPECT_EQ(shownToolTip(view5), "<i>two</i>\nlines");
+
     const std::string notUtf8 = "Lab\xE9\xFF";
-    label.SetCaption(notUtf8);
-    EXPECT_EQ(label.Caption(), notUtf8) << "read back byte for byte, so it equals itself";
+    label5.SetCaption(notUtf8);
+    EXPECT_EQ(label5.Caption(), notUtf8) << "read back byte for byte, so it equals itself";
 }
 
 TEST_F(WindowTest, TheSampleIsWrittenInTheSelectedFont) {
