@@ -78,6 +78,7 @@ FormProcedures Veltrane::procedures() {
 void Veltrane::Form_Load() {
     printerSide_ = PrinterSide::Unread;
     whyPrinterSideStopped_.clear();
+    populatedFor_.reset();
     try {
         placeAtTopCentre();
         Text1.SetText(decimal(services_.screen.FontCount()));
@@ -118,7 +119,7 @@ bool Veltrane::writeDeviceDetails() {
     try {
         Text4.SetText(decimal(toInt16(services_.printer.FontCount())));
         writeDeviceCount();
-        showDeviceName(services_.printer.DeviceName());
+        showDefaultDevice();
         return true;
     } catch (const PlatformError& error) {
         recordWhyPrinterSideStopped(error);
@@ -126,10 +127,22 @@ bool Veltrane::writeDeviceDetails() {
     }
 }
 
-// Label5 cuts a long name: its tooltip holds it whole.
-void Veltrane::showDeviceName(const std::string& name) {
-    Label5.SetCaption(name);
-    Label5.SetToolTipText(name);
+// Label5 names the default device, or nothing where there is none; the window
+// is then populated for what it read.
+void Veltrane::showDefaultDevice() {
+    const DefaultChoice now = services_.printers.Default();
+    populatedFor_ = now;
+    showInLabel5(now.device.value_or(""));
+}
+
+// Label5 and its tooltip, written together: the tooltip holds the whole name,
+// which the label cuts when it is long, and on a line of its own why the
+// device's fonts are not listed.
+void Veltrane::showInLabel5(const std::string& caption) {
+    Label5.SetCaption(caption);
+    const std::string& why = whyPrinterSideStopped_;
+    if (caption == kNoDevices) return Label5.SetToolTipText("");
+    Label5.SetToolTipText(caption.empty() || why.empty() ? caption + why : caption + "\n" + why);
 }
 
 void Veltrane::writeDeviceCount() {
@@ -141,28 +154,20 @@ void Veltrane::writeDeviceCount() {
 // Part of the population's trap. When it stopped before List2 held every font
 // of the default device, no text may name or count another device: the printer
 // side shows the current default and the device count wherever they can be
-// read, and no font count.
+// read, and no font count. Label5 shows nothing where no default can be named,
+// as at a start.
 void Veltrane::showDefaultWithoutFonts() {
     const auto quietly = [](const auto& step) {
         try {
             step();
+            return true;
         } catch (const PlatformError&) {
-            // What cannot be read stays as it was.
+            return false;  // what cannot be read stays as it was
         }
     };
     quietly([&] { Text4.SetText(""); });
     quietly([&] { writeDeviceCount(); });
-    quietly([&] { Label5.SetCaption(services_.printer.DeviceName()); });
-    quietly([&] { explainDeviceName(); });
-}
-
-// Label5's tooltip: the name it shows, and on a line of its own why the
-// device's fonts are not listed.
-void Veltrane::explainDeviceName() {
-    const std::string shown = Label5.Caption();
-    const std::string& why = whyPrinterSideStopped_;
-    if (shown == kNoDevices) return Label5.SetToolTipText("");
-    Label5.SetToolTipText(shown.empty() || why.empty() ? shown + why : shown + "\n" + why);
+    if (!quietly([&] { showDefaultDevice(); })) quietly([&] { showInLabel5(""); });
 }
 
 // The bound is count - 1 in 16 bits, computed once; the counter is FontIndex.
@@ -184,38 +189,52 @@ void Veltrane::fillPrinterFontList() {
              [this](Int16& index) { return services_.printer.Fonts(index); });
 }
 
+// After any change on the machine, the first paint that can read it leaves the
+// window showing what a fresh start would show once its first paint is done,
+// but for three things the design keeps: with no device at all only Label5
+// changes; a device added or removed beside the same default reloads nothing;
+// and a paint that cannot read the print server changes nothing. Each change
+// reloads once: the paint compares what it reads with the default the window
+// was last populated for, "none" included, so a population the server stopped
+// before it named a device is not repeated at every paint.
 void Veltrane::Form_Paint() {
     try {
         // Fonts installed or removed reload the window as a new default does,
         // whatever the printer side's state.
-        if (!reloading_ && services_.screen.RefreshFonts()) return reload();
+        if (!reloading_ && services_.screen.RefreshFonts()) return reload(populatedFor_);
         if (!services_.printers.Any()) {
-            Label5.SetCaption(kNoDevices);
-            Label5.SetToolTipText("");
-            return;
+            // Label5 no longer names the device populated for.
+            populatedFor_.reset();
+            return showInLabel5(kNoDevices);
         }
-        const std::string shown = Label5.Caption();
-        const std::string device = services_.printer.DeviceName();
-        // Another default reloads; so does this one when the server stopped its
-        // population, now that the server answers again. A device that stopped
-        // its own is not tried again until the default changes.
-        const bool retry = printerSide_ == PrinterSide::StoppedByServer;
-        if ((shown == device && !retry) || reloading_) return;
-        reload();
+        const DefaultChoice now = services_.printers.Default();
+        if (needsReload(now)) reload(now);
     } catch (const PlatformError&) {
         // The trap: a paint that cannot check the device changes nothing, and
         // the next paint tries again.
     }
 }
 
+// Another default reloads, names compared code unit by code unit; so does this
+// one when the server stopped its population, now that the server answers
+// again. A device that stopped its own is not tried again until the default
+// changes.
+bool Veltrane::needsReload(const DefaultChoice& now) const {
+    if (reloading_) return false;
+    return now != populatedFor_ || printerSide_ == PrinterSide::StoppedByServer;
+}
+
 // The window is hidden from its Hide to its Show only; the paint that Show
-// causes, delivered inside it or after, finds the device just populated.
-void Veltrane::reload() {
+// causes, delivered inside it or after, finds the device just populated. Where
+// the population could not read the default itself, the window is populated
+// for the one the paint saw (for fonts alone, the one it was populated for).
+void Veltrane::reload(std::optional<DefaultChoice> seen) {
     const ReloadUnderWay underWay(reloading_);
     window_.Hide();
     List1.Clear();
     List2.Clear();
     Form_Load();
+    if (!populatedFor_) populatedFor_ = seen;
     window_.Show();
     List1.SetSelected(0, true);
     List2.SetSelected(0, true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "ClipboardCopy.h"
@@ -31,15 +32,16 @@ public:
 private:
     void placeAtTopCentre();
     bool writeDeviceDetails();
-    void showDeviceName(const std::string& name);
+    void showDefaultDevice();
+    void showInLabel5(const std::string& caption);
     void writeDeviceCount();
     void showDefaultWithoutFonts();
-    void explainDeviceName();
     void recordWhyPrinterSideStopped(const PlatformError& error);
     void fillList(ListBox& list, Int16 count, const std::function<std::string(Int16&)>& fontAt);
     void fillScreenFontList();
     void fillPrinterFontList();
-    void reload();
+    bool needsReload(const DefaultChoice& now) const;
+    void reload(std::optional<DefaultChoice> seen);
 
     Form& window_;
     Label& Label5;
@@ -65,6 +67,10 @@ private:
     };
     PrinterSide printerSide_ = PrinterSide::Unread;
     std::string whyPrinterSideStopped_;  // a sentence for Label5's tooltip
+    // The default device the window was last populated for, beside Label5,
+    // which cannot tell "no default" from a population that stopped before it
+    // named one: empty when unknown.
+    std::optional<DefaultChoice> populatedFor_;
     bool reloading_ = false;
 };
 

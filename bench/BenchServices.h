@@ -43,9 +43,9 @@ public:
     explicit MemoryPrinter(std::vector<std::string> fonts) : fonts_(std::move(fonts)) {}
     std::int64_t Count() override { return 1; }
     bool Any() override { return true; }
+    DefaultChoice Default() override { return {"Memory", ""}; }
     std::int64_t FontCount() override { return static_cast<std::int64_t>(fonts_.size()); }
     std::string Fonts(Int16& index) override { return fonts_[static_cast<std::size_t>(index)]; }
-    std::string DeviceName() override { return "Memory"; }
 
 private:
     std::vector<std::string> fonts_;

@@ -47,7 +47,7 @@ Timings benchPrinting() {
         epoch.begin();
         return Timings::time([&] {
             printing.Count();
-            printing.DeviceName();
+            printing.Default();
             printing.FontCount();
         });
     }).report("print server view, default queue of 1,000 resident fonts", 5);

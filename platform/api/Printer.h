@@ -7,8 +7,9 @@
 
 namespace veltrane {
 
-// The default printer/fax device, whichever it is at the moment of the call.
-// Every operation throws DeviceUnavailable when there is no default device.
+// The default printer/fax device, whichever it is at the moment of the call
+// (Printers::Default names it). Every operation throws DeviceUnavailable when
+// there is no default device.
 class Printer {
 public:
     virtual ~Printer() = default;
@@ -18,7 +19,6 @@ public:
     // Takes the index by reference, as the population loop hands over its
     // own counter, and leaves it unchanged.
     virtual std::string Fonts(Int16& index) = 0;
-    virtual std::string DeviceName() = 0;
 };
 
 }  // namespace veltrane

@@ -1,8 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace veltrane {
+
+// The destination `lp` prints to without -d, "queue" or "queue/instance", or
+// why there is none. No default is an answer of its own, not a failure.
+struct DefaultChoice {
+    std::optional<std::string> device;
+    std::string whyNone;  // set when there is no device
+
+    bool operator==(const DefaultChoice&) const = default;
+};
 
 // The collection of installed printer/fax devices.
 class Printers {
@@ -14,6 +25,9 @@ public:
     // Whether any device is installed: all a check needs to know, which a large
     // print server answers without listing every device.
     virtual bool Any() = 0;
+    // Which device is the default, or that none is; throws only when the print
+    // server cannot tell.
+    virtual DefaultChoice Default() = 0;
 };
 
 }  // namespace veltrane

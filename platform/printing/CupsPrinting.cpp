@@ -103,9 +103,9 @@ std::string CupsPrinting::Fonts(Int16& index) {
 }
 
 // In a check, before the event reads the full view, from the light view.
-std::string CupsPrinting::DeviceName() {
+DefaultChoice CupsPrinting::Default() {
     const bool inCheck = lightView_.fetchedInThisEvent() && !server_.fetchedInThisEvent();
-    return deviceOf(inCheck ? lightView().defaultDevice : server().defaultDevice);
+    return inCheck ? lightView().defaultDevice : server().defaultDevice;
 }
 
 }  // namespace veltrane

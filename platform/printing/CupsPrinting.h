@@ -42,9 +42,9 @@ public:
 
     std::int64_t Count() override;
     bool Any() override;
+    DefaultChoice Default() override;
     std::int64_t FontCount() override;
     std::string Fonts(Int16& index) override;
-    std::string DeviceName() override;
 
 private:
     const PrintServerView& server();

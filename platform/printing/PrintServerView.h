@@ -1,17 +1,11 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
-namespace veltrane {
+#include "Printers.h"
 
-// The destination `lp` would print to, "queue" or "queue/instance", or why there
-// is none.
-struct DefaultChoice {
-    std::optional<std::string> device;
-    std::string whyNone;  // set when there is no device
-};
+namespace veltrane {
 
 // What the print server said about all its queues at one moment.
 struct PrintServerView {

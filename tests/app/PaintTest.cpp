@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <functional>
+#include <ostream>
 
 #include "VeltraneFixture.h"
 
@@ -33,8 +35,7 @@ protected:
 TEST_F(PaintTest, TheFirstPaintAfterANormalStartChangesNothing) {
     started();
     paint();
-    EXPECT_THAT(calls(), ElementsAre("Screen.RefreshFonts", "Printers.Any", "Label5.Caption",
-                                     "Printer.DeviceName"));
+    EXPECT_THAT(calls(), ElementsAre("Screen.RefreshFonts", "Printers.Any", "Printers.Default"));
 }
 
 TEST_F(PaintTest, ANewDefaultDeviceReloadsEverythingAndShowsEntryZero) {
@@ -128,7 +129,7 @@ TEST_F(PaintTest, AnUnreadableServiceChangesNothingAndTheNextPaintTriesAgain) {
     switchDefaultTo("Annex", {"X"});
     fakes.log.failAt("Printers.Any");
     paint();
-    fakes.log.failAt("Printer.DeviceName");
+    fakes.log.failAt("Printers.Default");
     paint();
     EXPECT_EQ(reloads(), 0);
     EXPECT_EQ(fake(names::Label5).caption, "Office");
@@ -277,6 +278,147 @@ TEST_F(PaintTest, TheNoDeviceStateForgetsAFailedReload) {
     paint();
     EXPECT_EQ(reloads(), 2);
     EXPECT_EQ(fake(names::Label5).caption, "Broken");
+}
+
+// What a user and a screen reader see of the window's contents.
+struct Shown {
+    std::string text1, text4, label5, label5Tip, label6, label6Tip;
+    std::vector<std::string> list1, list2;
+
+    bool operator==(const Shown&) const = default;
+};
+
+void PrintTo(const Shown& shown, std::ostream* out) {
+    *out << "Text1 " << shown.text1 << ", Text4 " << shown.text4 << ", Label5 " << shown.label5
+         << " (" << shown.label5Tip << "), Label6 " << shown.label6 << " (" << shown.label6Tip
+         << "), " << shown.list1.size() << " and " << shown.list2.size() << " entries";
+}
+
+Shown shownBy(FakeControls& controls) {
+    return {controls.fake(names::Text1).text,     controls.fake(names::Text4).text,
+            controls.fake(names::Label5).caption, controls.fake(names::Label5).toolTip,
+            controls.fake(names::Label6).caption, controls.fake(names::Label6).toolTip,
+            controls.fake(names::List1).entries,  controls.fake(names::List2).entries};
+}
+
+// A server that behaves so from the start, or that changes under the open
+// window: three paints reload at most once, and leave the window showing what
+// a window started now shows after its first paint.
+struct ServerRow {
+    const char* what;
+    bool fromTheStart;
+    std::function<void(FakePrinting&)> behave;
+};
+
+void PrintTo(const ServerRow& row, std::ostream* out) {
+    *out << row.what;
+}
+
+class ServerBehaviourTest : public PaintTest, public ::testing::WithParamInterface<ServerRow> {};
+
+TEST_P(ServerBehaviourTest, ThreePaintsReloadAtMostOnceAndShowWhatAFreshStartShows) {
+    const ServerRow& row = GetParam();
+    fakes.printing.deviceCount = 2;
+    if (row.fromTheStart) row.behave(fakes.printing);
+    started();
+    if (!row.fromTheStart) row.behave(fakes.printing);
+    controls.window.onShow = [this] { paint(); };
+    for (int i = 0; i < 3; ++i) paint();
+    EXPECT_LE(reloads(), 1);
+
+    FakeControls fresh(fakes.log);
+    Veltrane freshWindow(fresh, fakes.services);
+    fakes.printing.forgetBackOff();
+    freshWindow.Form_Load();
+    freshWindow.Form_Paint();
+    if (fakes.printing.deviceCount == 0) {  // the design keeps the rest as it was
+        EXPECT_EQ(fake(names::Label5).caption, "No printers or fax programs");
+        EXPECT_EQ(fresh.fake(names::Label5).caption, "No printers or fax programs");
+    } else {
+        EXPECT_EQ(shownBy(controls), shownBy(fresh));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ServerBehaviourTest,
+    ::testing::Values(
+        ServerRow{"RefusesTheQueueList_401_403_500", true,
+                  [](FakePrinting& server) { server.listFails = ErrorKind::ServiceFailure; }},
+        ServerRow{"QueueListNeedsEncryptionItCannotHave_426", true,
+                  [](FakePrinting& server) { server.listFails = ErrorKind::NoAnswer; }},
+        ServerRow{"RefusesTheDefault", true,
+                  [](FakePrinting& server) { server.checkFails = ErrorKind::ServiceFailure; }},
+        ServerRow{"DoesNotAnswerForTheDefault", true,
+                  [](FakePrinting& server) { server.checkFails = ErrorKind::NoAnswer; }},
+        ServerRow{"RefusesTheDescription", true,
+                  [](FakePrinting& server) { server.fontsFail = ErrorKind::ServiceFailure; }},
+        ServerRow{"StallsOnTheDescription", true,
+                  [](FakePrinting& server) { server.fontsFail = ErrorKind::NoAnswer; }},
+        ServerRow{"LosesItsDefault", false,
+                  [](FakePrinting& server) {
+                      server.device.reset();
+                      server.deviceCount = 1;
+                  }},
+        ServerRow{"LosesTheQueueLpoptionsNames", false,
+                  [](FakePrinting& server) {
+                      server.device.reset();
+                      server.whyNone = "the default printer Office does not exist";
+                  }},
+        ServerRow{"Stops", false,
+                  [](FakePrinting& server) {
+                      server.device.reset();
+                      server.deviceCount = 0;
+                      server.whyNone = "no print server is running";
+                  }},
+        ServerRow{"RestartsWithAnotherDefault", false,
+                  [](FakePrinting& server) {
+                      server.device = "Annex";
+                      server.fonts = {"Zeta", "beta"};
+                  }}),
+    [](const auto& row) { return std::string(row.param.what); });
+
+// A default that goes away is a state of its own: Label5 then shows nothing and
+// says why, List2 and Text4 are empty, as at a start; the default's return
+// reloads again.
+TEST_F(PaintTest, ADefaultThatGoesAwayIsShownAsNoneUntilOneComesBack) {
+    started();
+    fakes.printing.device.reset();
+    paint();
+    paint();
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_EQ(fake(names::Label5).caption, "");
+    EXPECT_EQ(fake(names::Label5).toolTip, "No default printer is set.");
+    EXPECT_EQ(fake(names::Text4).text, "");
+    EXPECT_TRUE(fake(names::List2).entries.empty());
+
+    fakes.printing.whyNone = "the default printer nowhere does not exist";
+    paint();
+    EXPECT_EQ(reloads(), 2) << "another reason is another state";
+    EXPECT_EQ(fake(names::Label5).toolTip, "The default printer nowhere does not exist.");
+
+    fakes.printing.device = "Office";
+    paint();
+    paint();
+    EXPECT_EQ(reloads(), 3);
+    EXPECT_EQ(fake(names::Label5).caption, "Office");
+    EXPECT_EQ(fake(names::List2).entries.size(), 3U);
+}
+
+// A server that asks a password for its queue list alone: the paint reads the
+// default, the population cannot, and Label5 stays empty. The window reloads
+// once, for the default it saw, not at every paint.
+TEST_F(PaintTest, APopulationStoppedBeforeLabel5IsNotRepeatedAtEveryPaint) {
+    fakes.printing.listFails = ErrorKind::ServiceFailure;
+    started();
+    EXPECT_EQ(fake(names::Label5).caption, "");
+    for (int i = 0; i < 5; ++i) paint();
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_EQ(fake(names::Label5).toolTip, "The print server refused a request.");
+
+    fakes.printing.device = "Annex";
+    paint();
+    paint();
+    EXPECT_EQ(reloads(), 2) << "another default, seen by the paint, reloads once";
 }
 
 }  // namespace

@@ -41,47 +41,79 @@ private:
     CallLog& log_;
 };
 
-// The printing service: no device when `device` is empty, so every Printer
-// operation throws DeviceUnavailable.
+// The printing service: no default when `device` is empty, so every Printer
+// operation throws DeviceUnavailable. As the real one, it answers a paint's
+// check (an event that begins with Any) from a light view, and the rest from
+// the full view; a request it is told to fail fails in the view that asks it,
+// and after a NoAnswer it is backed off, every question failing alike.
 class FakePrinting : public Printer, public Printers {
 public:
     explicit FakePrinting(CallLog& log) : log_(log) {}
 
     std::int64_t Count() override {
         log_.record("Printers.Count");
+        readFullView();
         return deviceCount;
     }
     bool Any() override {
         log_.record("Printers.Any");
+        inCheck_ = true;
+        fail(checkFails);
         return deviceCount > 0;
+    }
+    DefaultChoice Default() override {
+        log_.record("Printers.Default");
+        if (inCheck_) {
+            fail(checkFails);
+        } else {
+            readFullView();
+        }
+        if (!device) return {std::nullopt, whyNone};
+        return {*device, ""};
     }
     std::int64_t FontCount() override {
         log_.record("Printer.FontCount");
-        requireDevice();
+        readFonts();
         return countOverride ? *countOverride : static_cast<std::int64_t>(fonts.size());
     }
     std::string Fonts(Int16& index) override {
         log_.record("Printer.Fonts");
-        requireDevice();
+        readFonts();
         return fonts.at(static_cast<std::size_t>(index));
-    }
-    std::string DeviceName() override {
-        log_.record("Printer.DeviceName");
-        requireDevice();
-        return *device;
     }
 
     std::int64_t deviceCount = 1;
     std::optional<std::string> device = "Office";
+    std::string whyNone = "no default printer is set";
     std::vector<std::string> fonts;
     std::optional<std::int64_t> countOverride;
+    // What the server fails to answer: a paint's check, the queue list, the
+    // default's printer description.
+    std::optional<ErrorKind> checkFails, listFails, fontsFail;
+
+    // As another process sees the server, with no back-off of its own yet.
+    void forgetBackOff() { backedOff_ = false; }
 
 private:
-    void requireDevice() const {
-        if (!device) throw PlatformError(ErrorKind::DeviceUnavailable, "no default device");
+    void fail(const std::optional<ErrorKind>& kind) {
+        if (backedOff_) throw PlatformError(ErrorKind::NoAnswer, "backed off");
+        if (!kind) return;
+        backedOff_ = *kind == ErrorKind::NoAnswer;
+        throw PlatformError(*kind, "the print server refused a request");
+    }
+    void readFullView() {
+        inCheck_ = false;
+        fail(listFails);
+    }
+    void readFonts() {
+        readFullView();
+        if (!device) throw PlatformError(ErrorKind::DeviceUnavailable, whyNone);
+        fail(fontsFail);
     }
 
     CallLog& log_;
+    bool inCheck_ = false;
+    bool backedOff_ = false;
 };
 
 class FakeClipboard : public Clipboard {

@@ -53,7 +53,7 @@ protected:
 
 TEST_F(CupsPrintingTest, TheDefaultQueueHasItsResidentFontsAndTheSystemsScalableFamilies) {
     EXPECT_EQ(printing.Count(), 2);
-    EXPECT_EQ(printing.DeviceName(), "office");
+    EXPECT_EQ(printing.Default().device, "office");
     const std::vector<std::string> fonts = defaultFonts();
     ASSERT_GE(fonts.size(), 2U);
     EXPECT_EQ(fonts[0], "AAA-Resident");
@@ -73,7 +73,7 @@ TEST_F(CupsPrintingTest, TheDefaultQueueHasItsResidentFontsAndTheSystemsScalable
 TEST_F(CupsPrintingTest, ChangesOnTheServerShowAtTheNextEvent) {
     server.setDefault("plain");
     nextEvent();
-    EXPECT_EQ(printing.DeviceName(), "plain");
+    EXPECT_EQ(printing.Default().device, "plain");
     EXPECT_EQ(printing.FontCount(), 0) << "a raw queue has no fonts";
 
     server.addQueue("plain", testPpd({"Replaced-Font"}));
@@ -86,16 +86,16 @@ TEST_F(CupsPrintingTest, ChangesOnTheServerShowAtTheNextEvent) {
 }
 
 TEST_F(CupsPrintingTest, OneEventSeesOneViewEvenWhenTheDefaultChangesMeanwhile) {
-    EXPECT_EQ(printing.DeviceName(), "office");
+    EXPECT_EQ(printing.Default().device, "office");
     server.setDefault("plain");
     server.addQueue("third", std::nullopt);
     EXPECT_EQ(printing.FontCount(), static_cast<std::int64_t>(defaultFonts().size()));
     EXPECT_GT(printing.FontCount(), 0) << "still the fonts of office";
-    EXPECT_EQ(printing.DeviceName(), "office");
+    EXPECT_EQ(printing.Default().device, "office");
     EXPECT_EQ(printing.Count(), 2);
 
     nextEvent();
-    EXPECT_EQ(printing.DeviceName(), "plain");
+    EXPECT_EQ(printing.Default().device, "plain");
     EXPECT_EQ(printing.Count(), 3);
 }
 
@@ -103,16 +103,17 @@ TEST_F(CupsPrintingTest, TheUsersChoiceComesBeforeTheServersDefault) {
     server.lpoptions({"-p", "office/wide", "-o", "media=A4"});
     server.lpoptions({"-d", "office/wide"});
     nextEvent();
-    EXPECT_EQ(printing.DeviceName(), "office/wide");
+    EXPECT_EQ(printing.Default().device, "office/wide");
     EXPECT_EQ(defaultFonts().front(), "AAA-Resident") << "an instance has its queue's fonts";
 
     ::setenv("LPDEST", "plain", 1);
     nextEvent();
-    EXPECT_EQ(printing.DeviceName(), "plain");
+    EXPECT_EQ(printing.Default().device, "plain");
 
     ::setenv("LPDEST", "PLAIN", 1);
     nextEvent();
-    EXPECT_EQ(printing.DeviceName(), "plain") << "found ignoring case, in the server's spelling";
+    EXPECT_EQ(printing.Default().device, "plain")
+        << "found ignoring case, in the server's spelling";
     ::unsetenv("LPDEST");
 }
 
@@ -133,7 +134,7 @@ TEST_F(CupsPrintingTest, QueuesWithoutADefaultHaveNoDevice) {
     server.addQueue("office", testPpd({"AAA-Resident"}));  // a new queue is no default
     nextEvent();
     EXPECT_EQ(printing.Count(), 2);
-    EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::DeviceUnavailable);
+    EXPECT_EQ(printing.Default(), (DefaultChoice{std::nullopt, "no default printer is set"}));
     EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::DeviceUnavailable);
 }
 
@@ -141,14 +142,14 @@ TEST_F(CupsPrintingTest, OddQueueNamesArePlainNames) {
     server.addQueue("a&b", testPpd({"Odd&Font"}));
     server.setDefault("a&b");
     nextEvent();
-    EXPECT_EQ(printing.DeviceName(), "a&b");
+    EXPECT_EQ(printing.Default().device, "a&b");
     EXPECT_EQ(defaultFonts().front(), "Odd&Font");
 
     // cupsd refuses the description's HTTP resource of a queue whose name holds "<".
     server.addQueue("<b>x<b>", testPpd({"AAA-Hidden"}));
     server.setDefault("<b>x<b>");
     nextEvent();
-    EXPECT_EQ(printing.DeviceName(), "<b>x<b>");
+    EXPECT_EQ(printing.Default().device, "<b>x<b>");
     EXPECT_EQ(defaultFonts().front(), "AAA-Hidden");
 }
 
@@ -157,13 +158,13 @@ TEST_F(CupsPrintingTest, AStoppedServerHasNoDevicesAndEveryPrinterOperationRaise
     nextEvent();
     EXPECT_EQ(printing.Count(), 0);
     Int16 index = 0;
-    EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::DeviceUnavailable);
+    EXPECT_EQ(printing.Default().device, std::nullopt);
     EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::DeviceUnavailable);
     EXPECT_EQ(kindOf([&] { printing.Fonts(index); }), ErrorKind::DeviceUnavailable);
 
     server.start();
     nextEvent();
-    EXPECT_EQ(printing.DeviceName(), "office");
+    EXPECT_EQ(printing.Default().device, "office");
 }
 
 TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
@@ -177,7 +178,7 @@ TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
     EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::NoAnswer)
         << "never 0 devices for a server that could not be read";
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::NoAnswer);
+    EXPECT_EQ(kindOf([&] { printing.Default(); }), ErrorKind::NoAnswer);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
         << "the same event does not ask again";
 }
@@ -195,9 +196,9 @@ TEST_F(CupsPrintingTest, APaintsCheckReadsAtMostOneQueuesRecord) {
         const int records = proxy.queueRecords();
         EXPECT_TRUE(printing.Any());
         if (expected) {
-            EXPECT_EQ(printing.DeviceName(), *expected);
+            EXPECT_EQ(printing.Default().device, *expected);
         } else {
-            EXPECT_EQ(kindOf([&] { printing.DeviceName(); }), ErrorKind::DeviceUnavailable);
+            EXPECT_EQ(printing.Default().device, std::nullopt);
         }
         EXPECT_LE(proxy.requests() - requests, 2) << expected.value_or("no default");
         EXPECT_LE(proxy.queueRecords() - records, 1) << expected.value_or("no default");
