@@ -41,13 +41,16 @@ PrivateAccessibilityBus::PrivateAccessibilityBus(const std::string& display)
 
 void PrintTo(const AccessibleNode& node, std::ostream* out) {
     *out << node.depth << " " << node.role << " '" << node.name << "' '" << node.description << "'"
-         << (node.showing ? " showing" : "");
+         << (node.showing ? " showing" : "")
+         << (node.text.empty() ? "" : " holding '" + node.text + "'");
 }
 
-std::vector<AccessibleNode> PrivateAccessibilityBus::tree(const std::string& application) const {
-    // One node a line: depth, role, name, description and "showing", by tabs.
-    std::istringstream lines(Process::capture(
-        {"/usr/bin/python3", VELTRANE_ACCESSIBILITY_TREE, application}, environment_));
+std::vector<AccessibleNode> PrivateAccessibilityBus::tree(const std::string& application,
+                                                          pid_t pid) const {
+    std::vector<std::string> argv{"/usr/bin/python3", VELTRANE_ACCESSIBILITY_TREE, application};
+    if (pid != 0) argv.insert(argv.end(), {"10", std::to_string(pid)});
+    // One node a line: depth, role, name, description, "showing" and text, by tabs.
+    std::istringstream lines(Process::capture(argv, environment_));
     std::vector<AccessibleNode> nodes;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line);
@@ -58,7 +61,8 @@ std::vector<AccessibleNode> PrivateAccessibilityBus::tree(const std::string& app
         std::getline(fields, node.role, '\t');
         std::getline(fields, node.name, '\t');
         std::getline(fields, node.description, '\t');
-        std::getline(fields, showing);
+        std::getline(fields, showing, '\t');
+        std::getline(fields, node.text);
         node.depth = std::stoi(depth);
         node.showing = showing == "showing";
         nodes.push_back(node);

@@ -18,6 +18,7 @@ struct AccessibleNode {
     std::string name;
     std::string description;
     bool showing = false;
+    std::string text{};  // what a text box holds
 
     bool operator==(const AccessibleNode&) const = default;
 };
@@ -35,9 +36,9 @@ public:
     // What a program needs to join the bus, and to tell it what it shows.
     const std::map<std::string, std::string>& environment() const { return environment_; }
 
-    // The accessible tree of the application named `application`, depth first;
-    // empty when the application never joins the bus.
-    std::vector<AccessibleNode> tree(const std::string& application) const;
+    // The accessible tree of the application named `application` (of the
+    // process `pid` where given), depth first; empty when it never joins the bus.
+    std::vector<AccessibleNode> tree(const std::string& application, pid_t pid = 0) const;
 
 private:
     TempDir folder_;

@@ -1,8 +1,12 @@
 #include "PrivateCupsd.h"
 
+#include "Descriptor.h"
 #include "Eventually.h"
 
+#include <arpa/inet.h>
 #include <cups/cups.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -33,6 +37,20 @@ std::string fromTemplate(const std::string& name, const std::string& placeholder
         text.replace(at, placeholder.size(), value);
     }
     return text;
+}
+
+// A port nothing listens on now; the server takes it a moment later.
+int freeLoopbackPort() {
+    const Descriptor probe(::socket(AF_INET, SOCK_STREAM, 0));
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof(address);
+    if (::bind(probe.get(), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        ::getsockname(probe.get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("no free port on the loopback address");
+    }
+    return ntohs(address.sin_port);
 }
 
 }  // namespace
@@ -71,15 +89,36 @@ void PrivateCupsd::stop() {
     cupsd_.reset();
 }
 
+void PrivateCupsd::restartWith(const std::string& configuration) {
+    stop();
+    write(folder_ / "cupsd.conf", configuration);
+    start();
+}
+
 void PrivateCupsd::requireEncryption(const std::string& address,
                                      std::vector<std::string> launcher) {
-    stop();
     std::string configuration = fromTemplate("cupsd.conf.in", "@FOLDER@", folder());
     const std::string end = "</Location>";
     configuration.replace(configuration.find(end), end.size(), "  Encryption Required\n" + end);
-    write(folder_ / "cupsd.conf", configuration + "Listen " + address + ":631\nServerAlias *\n");
     launcher_ = std::move(launcher);
-    start();
+    restartWith(configuration + "Listen " + address + ":631\nServerAlias *\n");
+}
+
+std::string PrivateCupsd::requireAuthenticationFor(const std::string& operation) {
+    const std::string address = "127.0.0.1:" + std::to_string(freeLoopbackPort());
+    restartWith(fromTemplate("cupsd.conf.in", "@FOLDER@", folder()) + "Listen " + address +
+                "\nServerAlias *\nAccessLogLevel all\n" + "<Policy default>\n  <Limit " +
+                operation +
+                ">\n    AuthType Basic\n    Require valid-user\n  </Limit>\n"
+                "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+    return address;
+}
+
+int PrivateCupsd::loggedRequests() const {
+    std::ifstream log(folder_ / "log/access_log");
+    int requests = 0;
+    for (std::string line; std::getline(log, line);) requests += line.find("\"POST ") != line.npos;
+    return requests;
 }
 
 std::map<std::string, std::string> PrivateCupsd::environment() const {

@@ -24,6 +24,13 @@ public:
     // PrivateNetwork), listening on `address` too, where it requires every
     // client to encrypt; cupsd asks that of clients on other hosts only.
     void requireEncryption(const std::string& address, std::vector<std::string> launcher);
+    // Starts the server again listening on a free port of the loopback address
+    // too, where it asks a password for the IPP operation named (as its policy
+    // names it: "CUPS-Get-Printers") and for nothing else, and logs every
+    // request. Returns the address a client reaches it at there.
+    std::string requireAuthenticationFor(const std::string& operation);
+    // The requests the server has logged so far (after requireAuthenticationFor).
+    int loggedRequests() const;
 
     // What a client needs to reach this server and nothing of the machine's own.
     std::map<std::string, std::string> environment() const;
@@ -49,6 +56,8 @@ public:
 private:
     void admin(const std::vector<std::string>& arguments);
     void writeConfiguration();
+    // Starts the server again with this configuration.
+    void restartWith(const std::string& configuration);
 
     TempDir folder_;
     std::vector<std::string> launcher_;

@@ -123,8 +123,11 @@ void RunningProgram::screenshot(const std::string& path) const {
     tool({"import", "-window", window_, path});
 }
 
+// A window that a reload has just hidden is covered once it is back.
 void RunningProgram::uncover() const {
-    const WindowGeometry at = frame();
+    WindowGeometry at;
+    eventually(
+        5, [&] { return (at = frame()).viewable; }, std::chrono::milliseconds(20));
     {
         Process cover({"xmessage", "-geometry",
                        std::to_string(at.width) + "x" + std::to_string(at.height) + "+" +

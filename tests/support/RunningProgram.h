@@ -26,6 +26,7 @@ public:
                    const std::string& log, std::vector<std::string> launcher = {});
 
     bool running() { return process_.running(); }
+    pid_t pid() const { return process_.pid(); }
     // Waits until the program has handled what it had to do, its start-up's
     // paints and activation among them, so that none of it comes after a step
     // of the caller's: a reload still to come would move the window before a

@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """Prints an application's accessible tree as a screen reader reads it over AT-SPI.
 
-usage: accessibility-tree.py APPLICATION [SECONDS]
+usage: accessibility-tree.py APPLICATION [SECONDS [PID]]
 
-Waits up to SECONDS (default 10) for APPLICATION to appear on the accessibility
-bus, then prints one line a node, depth first: its depth, role, name,
-description and "showing" when it is on the screen, separated by tabs. Exits 1
-when the application never appears.
+Waits up to SECONDS (default 10) for APPLICATION (its process PID, where given)
+to appear on the accessibility bus, then prints one line a node, depth first:
+its depth, role, name, description, "showing" when it is on the screen, and the
+text a text box holds, separated by tabs. Exits 1 when the application never
+appears.
 """
 import sys
 import time
@@ -14,11 +15,13 @@ import time
 import pyatspi
 
 
-def application(name, seconds):
+def application(name, seconds, pid):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         for candidate in pyatspi.Registry.getDesktop(0):
-            if candidate is not None and candidate.name == name and candidate.childCount > 0:
+            if candidate is None or candidate.name != name or candidate.childCount == 0:
+                continue
+            if pid is None or candidate.get_process_id() == pid:
                 return candidate
         time.sleep(0.1)
     return None
@@ -26,14 +29,18 @@ def application(name, seconds):
 
 def show(node, depth):
     showing = "showing" if node.getState().contains(pyatspi.STATE_SHOWING) else ""
-    print(f"{depth}\t{node.getRoleName()}\t{node.name}\t{node.description}\t{showing}")
+    text = ""
+    if node.getRole() == pyatspi.ROLE_TEXT:
+        text = node.queryText().getText(0, -1).replace("\n", " ")
+    print(f"{depth}\t{node.getRoleName()}\t{node.name}\t{node.description}\t{showing}\t{text}")
     for child in node:
         if child is not None:
             show(child, depth + 1)
 
 
 def main():
-    found = application(sys.argv[1], float(sys.argv[2]) if len(sys.argv) > 2 else 10.0)
+    seconds = float(sys.argv[2]) if len(sys.argv) > 2 else 10.0
+    found = application(sys.argv[1], seconds, int(sys.argv[3]) if len(sys.argv) > 3 else None)
     if found is None:
         print(f"{sys.argv[1]} is not on the accessibility bus", file=sys.stderr)
         return 1
