@@ -1,25 +1,53 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 #include "Descriptor.h"
 
 namespace veltrane {
 
-// Tells whether the installed fonts may have changed: it watches, with inotify,
-// the paths fontconfig's own up-to-date check looks at (its configuration and
-// font folders). Asking costs one system call, where fontconfig's check stats
-// every path, a tenth of a millisecond on a plain desktop, and misses a change
-// made within the second of its last look. Where inotify cannot be had, no
-// change is ever seen, and the fonts stay as the program found them.
+// Tells, with inotify, whether the installed fonts may have changed: it
+// watches every path whose change may change what fontconfig reads, and for a
+// path that does not exist yet, the nearest folder on the way to it that does,
+// heeding there only the next step on the way (a font folder made in the home
+// folder, not every file written there). A folder made in a watched font
+// folder is watched at once, before its fonts are scanned. Where a path cannot
+// be watched (inotify's limit reached, no permission), it is looked at
+// instead, each time the watch is asked. Not thread-safe: one thread asks.
 class FontFolderWatch {
 public:
-    // Watches the paths of fontconfig's current configuration.
     FontFolderWatch();
 
-    // Whether any of them changed since the watch began.
+    // The descriptor that becomes readable when there are events to read.
+    int descriptor() const { return inotify_.get(); }
+    // Watches these paths too from now on.
+    void add(std::vector<std::string> paths);
+    // Reads the events that have come; whether any may change the fonts. It
+    // then watches the paths anew, as they are now.
     bool changed();
+    // Whether some path is looked at rather than watched, so that changed()
+    // is worth asking now and then without an event.
+    bool looking() const { return !looked_.empty(); }
 
 private:
+    struct Watched {
+        std::string path;
+        bool target = false;  // else a folder on the way to one
+    };
+
+    void rewatch();
+    void watchNearest(const std::string& path);
+    bool onTheWay(const std::string& path) const;
+    std::string lookedState() const;
+
     Descriptor inotify_;
+    std::vector<std::string> paths_;
+    std::unordered_map<int, Watched> watches_;
+    std::vector<std::string> looked_;  // what could not be watched
+    std::string lookedState_;
 };
 
 }  // namespace veltrane

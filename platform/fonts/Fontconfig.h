@@ -1,26 +1,52 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
+
+struct _FcConfig;
 
 namespace veltrane::fontconfig {
 
 // What fontconfig itself says of the installed fonts; no Qt.
+
+struct ReleaseConfiguration {
+    void operator()(_FcConfig* configuration) const noexcept;
+};
+// A fontconfig configuration with its fonts: the one owner of a reference to it.
+using Configuration = std::unique_ptr<_FcConfig, ReleaseConfiguration>;
+
+// What a scan of the installed fonts found.
+struct Scan {
+    Configuration configuration;
+    // Every path whose change may change what the scan read, existing or not.
+    std::vector<std::string> watched;
+    // The bytes of one of its fonts, at most a few megabytes; empty without fonts.
+    std::string someFont;
+};
+
+// Reads fontconfig's configuration as it is now and scans its font folders,
+// opening every font file in them, but for any file that would never answer
+// (a pipe, a socket, a device), which is left out. Slow, and waits as long as
+// the folders' file systems make it wait: never on the user-interface thread.
+Scan scan();
+// The paths to watch before any scan: the configuration's files and folders,
+// its font folders, and the user's own configuration and font folders,
+// existing or not (subfolders come with a scan). Reads the configuration's files.
+std::vector<std::string> configurationPaths();
+
+// A configuration without fonts, rules or folders.
+Configuration noFonts();
+// Makes `configuration` the one that every question to fontconfig is answered
+// from, on any thread, and keeps fontconfig from rescanning on its own (which
+// it would do on whichever thread asked).
+void makeCurrent(Configuration configuration);
 
 // The scalable font families, each once, by first family name, sorted by byte.
 std::vector<std::string> scalableFamilies();
 
 // The families fontconfig would draw an upright font named `family` in, best first.
 std::vector<std::string> fallbacks(const std::string& family);
-
-// The paths fontconfig's own up-to-date check looks at: its configuration files
-// and folders, and its font folders.
-std::vector<std::string> configurationAndFontFolders();
-
-// Loads the configuration and the fonts anew, as they are now.
-void reload();
-
-// The file of the font fontconfig would draw plain text in; empty without fonts.
-std::string defaultFontFile();
 
 }  // namespace veltrane::fontconfig

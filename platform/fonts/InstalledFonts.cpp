@@ -12,6 +12,11 @@ namespace veltrane {
 
 namespace {
 
+// A first scan takes some tens of milliseconds with fontconfig's caches up to
+// date, and seconds without, at tens of thousands of fonts: only a file system
+// that does not answer takes longer.
+constexpr auto kFirstScanBound = std::chrono::seconds(15);
+
 bool isGenericAlias(const QString& family) {
     static const QSet<QString> kAliases = {"sans serif", "sans-serif", "sans",    "serif",
                                            "monospace",  "mono",       "cursive", "fantasy",
@@ -124,11 +129,18 @@ std::function<InstalledFonts::Families()> InstalledFonts::scalableFamilies() con
     return [scalable = scalable_] { return scalable->read(); };
 }
 
+void InstalledFonts::readBeforeQt() {
+    std::optional<fontconfig::Scan> first = scanner_.scanWithin(kFirstScanBound);
+    fontconfig::makeCurrent(first ? std::move(first->configuration) : fontconfig::noFonts());
+}
+
 bool InstalledFonts::refresh() {
-    if (!watch_.changed()) return false;
-    fontconfig::reload();
-    watch_ = FontFolderWatch();
-    rescanQtFonts();
+    std::optional<fontconfig::Scan> scan = scanner_.takeCompleted();
+    if (!scan) return false;
+    // Qt's database first, which also drops the application's fonts of the
+    // configuration that is current until the next line.
+    dropQtFonts(scan->someFont);
+    fontconfig::makeCurrent(std::move(scan->configuration));
     screenFamilies_.reset();
     folded_.reset();
     fallbacks_.clear();
@@ -138,12 +150,13 @@ bool InstalledFonts::refresh() {
 
 // Qt reads fontconfig's fonts once and offers no call to read them again. It
 // does so when an application font is removed: Qt 6.4 then drops its whole
-// database and fills it from fontconfig at its next use. So an installed font
-// is added as the program's own and removed at once. A Qt that stops doing this
-// fails the tests of fonts installed while the window is open.
-void InstalledFonts::rescanQtFonts() {
+// database and fills it from fontconfig at its next use. So a font the scan
+// read for this, in memory, is added as the program's own and removed at once.
+// A Qt that stops doing this fails the tests of fonts installed while the
+// window is open.
+void InstalledFonts::dropQtFonts(const std::string& someFont) {
     const int added =
-        QFontDatabase::addApplicationFont(QString::fromStdString(fontconfig::defaultFontFile()));
+        QFontDatabase::addApplicationFontFromData(QByteArray::fromStdString(someFont));
     QFontDatabase::removeApplicationFont(added);
 }
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "FontFolderWatch.h"
+#include "FontScanner.h"
 
 namespace veltrane {
 
@@ -25,12 +25,19 @@ namespace veltrane {
 //   with the family each name that is none of them is drawn in;
 // - fontconfig's scalable families, which the print pipeline embeds in every
 //   job, read without Qt on whichever thread first asks.
-// All three are read anew once the installed fonts change.
+// All three are read anew once a scan of the installed fonts, which starts
+// off the user-interface thread as soon as they change, has completed.
 class InstalledFonts {
 public:
     using Families = std::shared_ptr<const std::vector<std::string>>;
 
     InstalledFonts();
+
+    // Has fontconfig read the fonts before Qt starts, within a bound: Qt would
+    // otherwise have it read them on the user-interface thread, however long
+    // that takes. Past the bound the window opens without fonts, and they come
+    // with the first redraw after the scan has completed.
+    void readBeforeQt();
 
     const std::vector<std::string>& screenFamilies();
     // The names in Qt's list of families that the screen lists.
@@ -49,9 +56,9 @@ public:
     // Reads the scalable families, on any thread; it keeps what it reads alive.
     std::function<Families()> scalableFamilies() const;
 
-    // When fonts were installed or removed since the lists were read, brings
-    // fontconfig and Qt up to date and forgets the lists, so that each is read
-    // anew; whether they were.
+    // When a scan has completed since the lists were read, makes its fonts
+    // fontconfig's and Qt's and forgets the lists, so that each is read anew;
+    // whether one had. Never waits for a scan.
     bool refresh();
 
 private:
@@ -59,13 +66,13 @@ private:
 
     const QSet<QString>& folded();
     QString latinFallback(const QString& name);
-    static void rescanQtFonts();
+    static void dropQtFonts(const std::string& someFont);
 
     std::optional<std::vector<std::string>> screenFamilies_;
     std::optional<QSet<QString>> folded_;
     QHash<QString, QString> fallbacks_;
     std::shared_ptr<Scalable> scalable_;
-    FontFolderWatch watch_;
+    FontScanner scanner_;
 };
 
 }  // namespace veltrane

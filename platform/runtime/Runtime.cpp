@@ -32,12 +32,13 @@ int runProject(const Project& project, int argc, char** argv) {
     // the print server.
     mallopt(M_ARENA_MAX, 1);
     preferX11();
+    DesktopServices desktop;
+    desktop.fonts().readBeforeQt();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(project.name));
     QApplication::setApplicationVersion(QString::fromStdString(project.version));
     QGuiApplication::setDesktopFileName(QString::fromStdString(project.desktopEntry));
     // After Qt's start, which may change the environment the server's thread reads.
-    DesktopServices desktop;
     desktop.prefetchPrinting();
 
     std::unique_ptr<WindowEngine> engine;

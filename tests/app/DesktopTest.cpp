@@ -4,9 +4,12 @@
 
 #include <QImage>
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -57,16 +60,15 @@ protected:
         Process::run({"xdotool", "windowmove", program->window(), "20", "250"}, environment);
     }
 
-    // Back where it opened, frame and all, within the 2 pixels by which the
-    // window manager's frame may differ from the design's before it is known.
+    // Where it opened, frame and all, within the 2 pixels by which the window
+    // manager's frame may differ from the design's before it is known.
+    bool whereItOpened() {
+        const WindowGeometry at = program->frame();
+        return std::abs(at.x - opened.x) <= 2 && at.y == opened.y && at.viewable;
+    }
     bool backWhereItOpened() {
         return eventually(
-            5,
-            [&] {
-                const WindowGeometry at = program->frame();
-                return std::abs(at.x - opened.x) <= 2 && at.y == opened.y && at.viewable;
-            },
-            std::chrono::milliseconds(50));
+            5, [&] { return whereItOpened(); }, std::chrono::milliseconds(50));
     }
 
     // How many colours the left edge of a list's first entry shows: one, the
@@ -207,15 +209,28 @@ INSTANTIATE_TEST_SUITE_P(, DesktopTest, ::testing::Values(Desktop::Bare, Desktop
                          });
 
 // Fonts installed or removed while the window is open, under a window manager:
-// the next redraw reloads the window with them, as a new default printer does.
+// a redraw after their scan has completed reloads the window with them, as a
+// new default printer does.
 class FontChangeTest : public ShippedProgram {
 protected:
     FontChangeTest() : windowManager(testDisplay()) {
         const auto own = fonts.environment();
         environment.insert(own.begin(), own.end());
+        // The user's folders are the home folder's own.
+        environment.insert({{"XDG_DATA_HOME", ""}, {"XDG_CONFIG_HOME", ""}});
     }
     ~FontChangeTest() override { program.reset(); }
 
+    // Redraws the window moved away until it has reloaded, which brings it back
+    // where it opened: the scan that a change starts may complete a redraw or
+    // two later.
+    bool reloadedByARedraw() {
+        moveAway();
+        return eventually(10, [&] {
+            uncover();
+            return whereItOpened();
+        });
+    }
     // What a count box shows, copied as a user copies it.
     std::string countIn(int left) {
         program->click(left + 40, 84);
@@ -245,6 +260,7 @@ protected:
 constexpr int kText1Left = 175;
 constexpr int kText4Left = 628;
 const char* const kDejaVu = "/usr/share/fonts/truetype/dejavu/";
+const std::string kDejaVuSans = std::string(kDejaVu) + "DejaVuSans.ttf";
 
 TEST_F(FontChangeTest, AFamilyInstalledOrRemovedIsListedCountedAndDrawnAfterTheNextRedraw) {
     const std::string added = "Veltrane Added Serif";
@@ -256,8 +272,7 @@ TEST_F(FontChangeTest, AFamilyInstalledOrRemovedIsListedCountedAndDrawnAfterTheN
     EXPECT_GT(program->frame().y, 100) << "nothing changed, so no reload";
 
     fonts.install(std::string(kDejaVu) + "DejaVuSerif.ttf", {added});
-    uncover();
-    EXPECT_TRUE(backWhereItOpened());
+    EXPECT_TRUE(reloadedByARedraw());
     EXPECT_EQ(countIn(kText1Left), std::to_string(screenFonts + 1));
     EXPECT_EQ(countIn(kText4Left), std::to_string(printerFonts + 1));
     EXPECT_EQ(selectInList1(added), added);
@@ -267,13 +282,59 @@ TEST_F(FontChangeTest, AFamilyInstalledOrRemovedIsListedCountedAndDrawnAfterTheN
     EXPECT_EQ(selectInList1("DejaVu Sans"), "DejaVu Sans");
     EXPECT_NE(sampleBox(), inAdded) << "the comparison tells the faces apart";
 
+    program->click(kList2Left + 60, 276 + 8);
+    program->press("Down");
     fonts.removeAll();
-    moveAway();
-    uncover();
-    EXPECT_TRUE(backWhereItOpened());
+    EXPECT_TRUE(reloadedByARedraw());
     EXPECT_EQ(countIn(kText1Left), std::to_string(screenFonts));
     EXPECT_EQ(countIn(kText4Left), std::to_string(printerFonts));
+    EXPECT_EQ(program->copyWith("alt+c"), "DejaVu Sans") << "the chosen entries stay chosen";
+    EXPECT_EQ(program->copyWith("alt+o"), "AAB-Second");
     EXPECT_NE(selectInList1(added), added);
+}
+
+// A user's first fonts go into a font folder that did not exist when the
+// window opened; a configuration file made later adds a folder of its own.
+TEST_F(FontChangeTest, AFolderAndAConfigurationMadeAfterTheStartAreReadByTheNextRedraws) {
+    start();
+    const std::string home = server.folder();
+    copyFontFamilies(kDejaVuSans, home + "/.local/share/fonts", {"Veltrane First Font"});
+    EXPECT_TRUE(reloadedByARedraw());
+    EXPECT_EQ(selectInList1("Veltrane First Font"), "Veltrane First Font");
+
+    copyFontFamilies(kDejaVuSans, home + "/more-fonts", {"Veltrane Configured Font"});
+    std::filesystem::create_directories(home + "/.config/fontconfig");
+    std::ofstream(home + "/.config/fontconfig/fonts.conf")
+        << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+        << "<fontconfig><dir>" << home << "/more-fonts</dir></fontconfig>\n";
+    EXPECT_TRUE(reloadedByARedraw());
+    EXPECT_EQ(selectInList1("Veltrane Configured Font"), "Veltrane Configured Font");
+}
+
+// A pipe named like a font, as a sync tool or a mistake makes one: fontconfig
+// would wait at it for ever. The window opens with one there, answers all
+// along as another comes while it is open, and lists the fonts beside them.
+TEST_F(FontChangeTest, PipesInAFontFolderNeverStopTheWindow) {
+    const std::string first = fonts.folder() + "/first-pipe.ttf";
+    const std::string second = fonts.folder() + "/second-pipe.ttf";
+    ASSERT_EQ(::mkfifo(first.c_str(), 0644), 0);
+    start();
+    ASSERT_EQ(::mkfifo(second.c_str(), 0644), 0);
+    copyFontFamilies(kDejaVuSans, fonts.folder(), {"Veltrane Beside A Pipe"});
+    program->copyWith("alt+c");  // the window owns the clipboard the probe asks for
+    {
+        const ClipboardProbe probe(testDisplay());
+        EXPECT_TRUE(reloadedByARedraw());
+        uncover();
+        EXPECT_LT(probe.longestWait(), std::chrono::seconds(1));
+    }
+    EXPECT_EQ(selectInList1("Veltrane Beside A Pipe"), "Veltrane Beside A Pipe");
+
+    std::filesystem::remove(first);
+    std::filesystem::remove(second);
+    copyFontFamilies(kDejaVuSans, fonts.folder(), {"Veltrane After The Pipes"});
+    EXPECT_TRUE(reloadedByARedraw());
+    EXPECT_EQ(selectInList1("Veltrane After The Pipes"), "Veltrane After The Pipes");
 }
 
 // A print server that misbehaves, as a remote one that has gone away does: the

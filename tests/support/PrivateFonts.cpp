@@ -24,10 +24,8 @@ std::map<std::string, std::string> PrivateFonts::environment() const {
 }
 
 void PrivateFonts::install(const std::string& source, const std::vector<std::string>& families) {
-    std::vector<std::string> argv{VELTRANE_MAKE_FONT_FAMILIES, source, folder_ / "fonts"};
-    argv.insert(argv.end(), families.begin(), families.end());
-    if (Process::run(argv) != 0) throw std::runtime_error("the fonts could not be made");
-    Process::run({"fc-cache", folder_ / "fonts"}, environment());
+    copyFontFamilies(source, folder(), families);
+    Process::run({"fc-cache", folder()}, environment());
 }
 
 void PrivateFonts::removeAll() {
@@ -35,6 +33,14 @@ void PrivateFonts::removeAll() {
         std::filesystem::remove(font.path());
     }
     Process::run({"fc-cache", folder_ / "fonts"}, environment());
+}
+
+void copyFontFamilies(const std::string& source, const std::string& folder,
+                      const std::vector<std::string>& families) {
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> argv{VELTRANE_MAKE_FONT_FAMILIES, source, folder};
+    argv.insert(argv.end(), families.begin(), families.end());
+    if (Process::run(argv) != 0) throw std::runtime_error("the fonts could not be made");
 }
 
 }  // namespace veltrane::testing

@@ -21,9 +21,17 @@ public:
     void install(const std::string& source, const std::vector<std::string>& families);
     // Removes every family installed here.
     void removeAll();
+    // The folder the families are installed in.
+    std::string folder() const { return folder_ / "fonts"; }
 
 private:
     TempDir folder_;
 };
+
+// Writes one font family for each name into `folder` (made if missing),
+// renamed copies of the font file `source`, as a file manager copies fonts in:
+// fontconfig's cache is left as it is.
+void copyFontFamilies(const std::string& source, const std::string& folder,
+                      const std::vector<std::string>& families);
 
 }  // namespace veltrane::testing

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "Fontconfig.h"
+
+namespace veltrane {
+
+// Reads the installed fonts anew, never on the user-interface thread, as soon
+// as they may have changed: a thread of its own watches the paths fontconfig
+// reads (FontFolderWatch) and starts a scan, on a thread of its own, at the
+// first change, so that it has usually completed by the next redraw. Changes
+// that come while a scan runs start one more once it has completed. A scan
+// that has run for a while when a change comes is taken to be stuck (a folder
+// whose file system never answers) and given up: a new one starts, and the
+// stuck one's answer, should it ever come, is dropped; a few stuck scans at
+// most are given up on at once. Neither thread keeps the program from ending.
+class FontScanner {
+public:
+    using Scan = std::function<fontconfig::Scan()>;
+    using Clock = std::chrono::steady_clock;
+    // How long a scan runs before a change takes it to be stuck.
+    static constexpr auto kStuckAfter = std::chrono::seconds(10);
+
+    // Watches the paths of fontconfig's configuration as it is now; `scan`
+    // reads the fonts.
+    explicit FontScanner(Scan scan = fontconfig::scan);
+    ~FontScanner();
+    FontScanner(const FontScanner&) = delete;
+    FontScanner& operator=(const FontScanner&) = delete;
+
+    // Starts a scan now, and waits for one to complete at most `bound`.
+    std::optional<fontconfig::Scan> scanWithin(Clock::duration bound);
+    // The latest scan that has completed since the last one was taken; never waits.
+    std::optional<fontconfig::Scan> takeCompleted();
+
+private:
+    struct Shared;
+
+    std::shared_ptr<Shared> shared_;
+};
+
+}  // namespace veltrane
