@@ -200,8 +200,9 @@ void Veltrane::fillPrinterFontList() {
 void Veltrane::Form_Paint() {
     try {
         // Fonts installed or removed reload the window as a new default does,
-        // whatever the printer side's state.
-        if (!reloading_ && services_.screen.RefreshFonts()) return reload(populatedFor_);
+        // whatever the printer side's state, once a scan of them has completed.
+        if (!reloading_ && services_.screen.RefreshFonts()) fontsChanged_ = true;
+        if (fontsChanged_ && !reloading_) return reloadForFonts();
         if (!services_.printers.Any()) {
             // Label5 no longer names the device populated for.
             populatedFor_.reset();
@@ -224,21 +225,37 @@ bool Veltrane::needsReload(const DefaultChoice& now) const {
     return now != populatedFor_ || printerSide_ == PrinterSide::StoppedByServer;
 }
 
+// Fonts alone keep the user's place, beyond the design: each list's selected
+// name where it is still listed.
+void Veltrane::reloadForFonts() {
+    const Selection kept{List1.Text(), List2.Text()};
+    reload(populatedFor_, kept);
+}
+
 // The window is hidden from its Hide to its Show only; the paint that Show
 // causes, delivered inside it or after, finds the device just populated. Where
 // the population could not read the default itself, the window is populated
 // for the one the paint saw (for fonts alone, the one it was populated for).
-void Veltrane::reload(std::optional<DefaultChoice> seen) {
+// A new default shows entry 0 of each list, as the design has it, whatever
+// else changed.
+void Veltrane::reload(std::optional<DefaultChoice> seen, const std::optional<Selection>& kept) {
     const ReloadUnderWay underWay(reloading_);
+    fontsChanged_ = false;
     window_.Hide();
     List1.Clear();
     List2.Clear();
     Form_Load();
     if (!populatedFor_) populatedFor_ = seen;
     window_.Show();
-    List1.SetSelected(0, true);
-    List2.SetSelected(0, true);
+    const bool sameDefault = kept && populatedFor_ == seen;
+    select(List1, sameDefault ? std::optional(kept->screenFont) : std::nullopt);
+    select(List2, sameDefault ? std::optional(kept->printerFont) : std::nullopt);
     preview_.List1_GotFocus();
+}
+
+// The entry of that name, else entry 0.
+void Veltrane::select(ListBox& list, const std::optional<std::string>& name) {
+    list.SetSelected(name ? list.IndexOf(*name).value_or(0) : Int16{0}, true);
 }
 
 }  // namespace veltrane

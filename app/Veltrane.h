@@ -41,7 +41,14 @@ private:
     void fillScreenFontList();
     void fillPrinterFontList();
     bool needsReload(const DefaultChoice& now) const;
-    void reload(std::optional<DefaultChoice> seen);
+    // The names selected in both lists, which a reload for fonts alone keeps.
+    struct Selection {
+        std::string screenFont;
+        std::string printerFont;
+    };
+    void reloadForFonts();
+    void reload(std::optional<DefaultChoice> seen, const std::optional<Selection>& kept = {});
+    static void select(ListBox& list, const std::optional<std::string>& name);
 
     Form& window_;
     Label& Label5;
@@ -71,6 +78,7 @@ private:
     // which cannot tell "no default" from a population that stopped before it
     // named one: empty when unknown.
     std::optional<DefaultChoice> populatedFor_;
+    bool fontsChanged_ = false;  // until a reload reads them
     bool reloading_ = false;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "Int16.h"
@@ -18,6 +19,8 @@ public:
     virtual void Clear() = 0;
     // Selects (or deselects) entry `index`; throws NoSuchEntry when there is none.
     virtual void SetSelected(Int16 index, bool selected) = 0;
+    // The entry whose text is exactly `text`, if there is one.
+    virtual std::optional<Int16> IndexOf(const std::string& text) = 0;
 };
 
 }  // namespace veltrane

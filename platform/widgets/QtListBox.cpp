@@ -86,6 +86,14 @@ void QtListBox::SetSelected(Int16 index, bool selected) {
     showSelection();
 }
 
+std::optional<Int16> QtListBox::IndexOf(const std::string& text) {
+    mergePending();
+    for (std::size_t row = 0; row < entries_.size(); ++row) {
+        if (entries_.text(row) == text) return static_cast<Int16>(row);
+    }
+    return std::nullopt;
+}
+
 void QtListBox::mergePending() {
     std::optional<std::size_t> selected = selected_;
     if (!entries_.mergePending(selected)) return;

@@ -27,6 +27,7 @@ public:
     void AddItem(const std::string& item) override;
     void Clear() override;
     void SetSelected(Int16 index, bool selected) override;
+    std::optional<Int16> IndexOf(const std::string& text) override;
 
     void wire(const std::string& name, const ControlProcedures& procedures);
     // Merges and shows the entries added since the last time; the engine calls

@@ -96,6 +96,45 @@ TEST_F(PaintTest, FontsInstalledOrRemovedReloadWhateverThePrinterSidesState) {
     EXPECT_EQ(reloads(), 3) << "nothing changed";
 }
 
+// Beyond the design, fonts alone keep each list's selected name where it is
+// still listed, and the samples with it; a new default seen at the same paint
+// shows entry 0, as the design has it.
+TEST_F(PaintTest, AFontChangeKeepsTheSelectedNamesUnlessTheDefaultChangedToo) {
+    started();
+    fake(names::List1).selected = 2;  // Serif
+    fake(names::List2).selected = 1;  // helvetica
+    const auto fontsChanged = [&](std::vector<std::string> screenFonts) {
+        fakes.screen.fonts = std::move(screenFonts);
+        fakes.screen.fontsChanged = true;
+        paint();
+    };
+    fontsChanged({"Serif", "arial", "Courier", "Aardvark"});
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_EQ(fake(names::List1).Text(), "Serif");
+    EXPECT_EQ(fake(names::List2).Text(), "helvetica");
+    EXPECT_EQ(fake(names::Label3).caption, "Serif");
+    EXPECT_EQ(fake(names::Label4).caption, "helvetica");
+
+    fontsChanged({"arial", "Courier"});
+    EXPECT_EQ(fake(names::List1).Text(), "arial") << "Serif is gone: entry 0";
+    EXPECT_EQ(fake(names::List2).Text(), "helvetica");
+
+    switchDefaultTo("Annex", {"beta", "helvetica"});
+    fontsChanged({"arial", "Courier"});
+    EXPECT_EQ(reloads(), 3);
+    EXPECT_EQ(fake(names::List2).Text(), "beta") << "a new default: entry 0";
+
+    // A change that a paint sees but cannot reload for is reloaded for later.
+    fake(names::List1).selected = 1;
+    fakes.log.failAt("List1.Text");
+    fontsChanged({"arial", "Courier", "Zeta"});
+    EXPECT_EQ(reloads(), 3);
+    paint();
+    EXPECT_EQ(reloads(), 4);
+    EXPECT_EQ(fake(names::List1).entries.size(), 3U);
+    EXPECT_EQ(fake(names::List1).Text(), "Courier");
+}
+
 TEST_F(PaintTest, ANameDifferingOnlyInLetterCaseIsAnotherDevice) {
     started();
     fakes.printing.device = "OFFICE";

@@ -129,6 +129,12 @@ public:
         }
         if (value) selected = static_cast<std::size_t>(index);
     }
+    std::optional<Int16> IndexOf(const std::string& text) override {
+        log_.record(name_ + ".IndexOf");
+        const auto found = std::find(entries.begin(), entries.end(), text);
+        if (found == entries.end()) return std::nullopt;
+        return static_cast<Int16>(found - entries.begin());
+    }
 
     std::vector<std::string> entries;
     std::optional<std::size_t> selected;
