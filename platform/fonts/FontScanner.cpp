@@ -2,8 +2,10 @@
 
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -19,8 +21,19 @@ namespace veltrane {
 namespace {
 
 constexpr int kMostGivenUp = 2;
+// A scan gives way to the user-interface thread, which it would otherwise slow
+// down at tens of thousands of fonts on a machine of few cores.
+constexpr int kScanNiceness = 10;
 // How often paths that cannot be watched are looked at.
-constexpr int kLookEveryMs = 5000;
+constexpr auto kLookEvery = std::chrono::seconds(5);
+// Scans are handed to the window at most this often, so that a burst of
+// installs is a few reloads, not one a font.
+constexpr auto kHandOverEvery = std::chrono::seconds(2);
+
+std::chrono::milliseconds until(FontScanner::Clock::time_point when) {
+    return std::max(std::chrono::milliseconds(0),
+                    std::chrono::ceil<std::chrono::milliseconds>(when - FontScanner::Clock::now()));
+}
 
 }  // namespace
 
@@ -29,9 +42,12 @@ constexpr int kLookEveryMs = 5000;
 struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     explicit Shared(Scan reader) : scan(std::move(reader)) {}
 
+    void change();
     void requestScan();
     void startScan();
     void finish(std::uint64_t number, std::optional<fontconfig::Scan> result);
+    Clock::time_point handOverDue() const;
+    void handOverIfDue();
     void watchFonts();
     void wakeWatch() { ::eventfd_write(wake.get(), 1); }
 
@@ -45,9 +61,20 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     Clock::time_point started{};
     std::uint64_t generation = 0;
     int givenUp = 0;
-    std::optional<fontconfig::Scan> completed;
+    std::optional<fontconfig::Scan> completed;  // handed over, for the window to take
+    std::optional<fontconfig::Scan> held;       // completed, to be handed over when due
+    Clock::time_point handedOver{};
+    bool changing = false;  // changes seen since the last hand-over
+    Clock::time_point changesBegan{};
     std::vector<std::string> newPaths;  // for the watch to add
 };
+
+// With the mutex held.
+void FontScanner::Shared::change() {
+    if (!changing) changesBegan = Clock::now();
+    changing = true;
+    requestScan();
+}
 
 // With the mutex held.
 void FontScanner::Shared::requestScan() {
@@ -65,6 +92,8 @@ void FontScanner::Shared::startScan() {
     const std::uint64_t number = generation + 1;
     try {
         std::thread([self = shared_from_this(), number] {
+            // On Linux a thread's niceness is its own.
+            ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kScanNiceness);
             std::optional<fontconfig::Scan> result;
             try {
                 result = self->scan();
@@ -92,19 +121,40 @@ void FontScanner::Shared::finish(std::uint64_t number, std::optional<fontconfig:
     scanning = false;
     if (result) {
         newPaths.insert(newPaths.end(), result->watched.begin(), result->watched.end());
-        completed = std::move(result);
-        completion.notify_all();
-        wakeWatch();
+        held = std::move(result);
     }
     if (pending) requestScan();
+    handOverIfDue();
+    wakeWatch();
+}
+
+// With the mutex held. A scan that changes came during is handed over only
+// once changes have kept coming a while, so that the window reloads for what
+// the folders hold once they are quiet; and never within a while of the last.
+FontScanner::Clock::time_point FontScanner::Shared::handOverDue() const {
+    const Clock::time_point spaced = handedOver + kHandOverEvery;
+    if (!scanning && !pending) return spaced;
+    return std::max(spaced, changesBegan + kHandOverEvery);
+}
+
+// With the mutex held.
+void FontScanner::Shared::handOverIfDue() {
+    if (!held || Clock::now() < handOverDue()) return;
+    completed = std::move(held);
+    held.reset();
+    handedOver = Clock::now();
+    changing = scanning || pending;
+    changesBegan = handedOver;
+    completion.notify_all();
 }
 
 void FontScanner::Shared::watchFonts() {
     FontFolderWatch watch;
     watch.add(fontconfig::configurationPaths());
+    int timeout = -1;
     for (;;) {
         pollfd ready[] = {{watch.descriptor(), POLLIN, 0}, {wake.get(), POLLIN, 0}};
-        ::poll(ready, 2, watch.looking() ? kLookEveryMs : -1);
+        ::poll(ready, 2, timeout);
         eventfd_t woken = 0;
         ::eventfd_read(wake.get(), &woken);
         std::vector<std::string> paths;
@@ -112,11 +162,17 @@ void FontScanner::Shared::watchFonts() {
             const std::lock_guard lock(mutex);
             if (ending) return;
             paths = std::exchange(newPaths, {});
+            handOverIfDue();
+            timeout = held ? static_cast<int>(until(handOverDue()).count()) : -1;
+        }
+        if (watch.looking()) {
+            const int look = static_cast<int>(std::chrono::milliseconds(kLookEvery).count());
+            timeout = timeout < 0 ? look : std::min(timeout, look);
         }
         if (!paths.empty()) watch.add(std::move(paths));
         if (watch.changed()) {
             const std::lock_guard lock(mutex);
-            requestScan();
+            change();
         }
     }
 }
@@ -137,7 +193,7 @@ FontScanner::~FontScanner() {
 
 std::optional<fontconfig::Scan> FontScanner::scanWithin(Clock::duration bound) {
     std::unique_lock lock(shared_->mutex);
-    shared_->requestScan();
+    shared_->change();
     shared_->completion.wait_for(lock, bound, [&] { return shared_->completed.has_value(); });
     return std::exchange(shared_->completed, std::nullopt);
 }

@@ -13,7 +13,10 @@ namespace veltrane {
 // as they may have changed: a thread of its own watches the paths fontconfig
 // reads (FontFolderWatch) and starts a scan, on a thread of its own, at the
 // first change, so that it has usually completed by the next redraw. Changes
-// that come while a scan runs start one more once it has completed. A scan
+// that come while a scan runs start one more once it has completed; the
+// window is handed the latest completed scan once no change is left unread,
+// or, while fonts keep coming, a couple of seconds on, and scans a couple of
+// seconds apart at most, so that a burst of installs is a few reloads. A scan
 // that has run for a while when a change comes is taken to be stuck (a folder
 // whose file system never answers) and given up: a new one starts, and the
 // stuck one's answer, should it ever come, is dropped; a few stuck scans at

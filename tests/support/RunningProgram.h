@@ -31,7 +31,7 @@ public:
     // paints and activation among them, so that none of it comes after a step
     // of the caller's: a reload still to come would move the window before a
     // move that was meant to come after it had been seen.
-    void waitUntilIdle() { process_.cpuMillisecondsOnceIdle(10); }
+    void waitUntilIdle(double seconds = 10) { process_.cpuMillisecondsOnceIdle(seconds); }
     const std::string& window() const { return window_; }
     // The client area's place and size on the screen.
     WindowGeometry geometry() const;

@@ -1,0 +1,237 @@
+// How the shipped window fares while fonts are installed into the user's font
+// folder as a file manager copies them (no fc-cache), with the fonts bench/run
+// gives it, under a private Xvfb with openbox: the longest it goes without
+// answering another program (which asks for the clipboard every 20 ms) while
+// it is redrawn every 0.2 s, how often it reloads, how long until it counts
+// them all, and its memory. One family; 1,000 at once; 100 one by one; one
+// beside a pipe named like a font. Each case's families are removed after it
+// and the folder's cache brought up to date again.
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <xcb/xcb.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "CHandle.h"
+#include "ClipboardProbe.h"
+#include "FontSet.h"
+#include "PrivateCupsd.h"
+#include "PrivateWindowManager.h"
+#include "PrivateXvfb.h"
+#include "ResidentMemory.h"
+#include "RunningProgram.h"
+
+using namespace veltrane::testing;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const char* const kSource = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+// Counts the window's unmaps: a reload hides the window and shows it again.
+class ReloadCounter {
+public:
+    ReloadCounter(const std::string& display, const std::string& window)
+        : connection_(xcb_connect(display.c_str(), nullptr)) {
+        const auto id = static_cast<xcb_window_t>(std::stoul(window));
+        const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(connection_.get(), id, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(connection_.get());
+    }
+
+    int reloads() {
+        while (const veltrane::CHandle<xcb_generic_event_t, free> event{
+            xcb_poll_for_event(connection_.get())}) {
+            if ((event->response_type & 0x7F) == XCB_UNMAP_NOTIFY) ++unmaps_;
+        }
+        return unmaps_;
+    }
+
+private:
+    veltrane::CHandle<xcb_connection_t, xcb_disconnect> connection_;
+    int unmaps_ = 0;
+};
+
+// Covers the window's place for a moment with a window of its own and takes it
+// away, as another window passing over it does: the program sees an expose.
+class Coverer {
+public:
+    explicit Coverer(const std::string& display)
+        : connection_(xcb_connect(display.c_str(), nullptr)) {
+        const xcb_screen_t* screen =
+            xcb_setup_roots_iterator(xcb_get_setup(connection_.get())).data;
+        window_ = xcb_generate_id(connection_.get());
+        const uint32_t values[] = {screen->black_pixel, 1};
+        xcb_create_window(connection_.get(), XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0,
+                          screen->width_in_pixels, screen->height_in_pixels, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+    }
+
+    void uncover() {
+        xcb_map_window(connection_.get(), window_);
+        xcb_flush(connection_.get());
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        xcb_unmap_window(connection_.get(), window_);
+        xcb_flush(connection_.get());
+    }
+
+private:
+    veltrane::CHandle<xcb_connection_t, xcb_disconnect> connection_;
+    xcb_window_t window_ = 0;
+};
+
+std::string fontsFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    return data != nullptr ? std::string(data) + "/fonts" : "";
+}
+
+void copyFamilies(const std::string& folder, const std::vector<std::string>& families) {
+    std::vector<std::string> argv{VELTRANE_MAKE_FONT_FAMILIES, "--basic-latin", kSource, folder};
+    argv.insert(argv.end(), families.begin(), families.end());
+    if (Process::run(argv) != 0) throw std::runtime_error("the fonts could not be made");
+}
+
+std::vector<std::string> families(const std::string& name, int count) {
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) names.push_back("Added " + name + " " + std::to_string(i));
+    return names;
+}
+
+class Bench {
+public:
+    Bench() : server_(), windowManager_(xvfb_.display()), coverer_(xvfb_.display()) {
+        server_.addQueue("office", testPpd({"AAA-Office", "Courier"}));
+        server_.setDefault("office");
+        environment_ = server_.environment();
+        environment_["DISPLAY"] = xvfb_.display();
+        for (const char* name : {"XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+            if (const char* value = std::getenv(name)) environment_[name] = value;
+        }
+        program_.emplace(VELTRANE_EXECUTABLE, environment_, server_.folder() + "/log/veltrane.log");
+        program_->waitUntilIdle(120);
+        before_ = screenFonts();
+    }
+
+    // Adds families in the background while the window is redrawn every 0.2 s,
+    // until it counts `added` more; then removes them again.
+    void measure(const char* what, int added, const std::function<void()>& add,
+                 const std::function<void()>& remove) {
+        ReloadCounter counter(xvfb_.display(), program_->window());
+        program_->copyWith("alt+c");  // the window owns the clipboard the probe asks for
+        const auto start = Clock::now();
+        double listedMs = -1;
+        {
+            const ClipboardProbe probe(xvfb_.display());
+            std::thread adding(add);
+            for (auto lastCount = Clock::now(); Clock::now() - start < std::chrono::seconds(300);) {
+                coverer_.uncover();
+                std::this_thread::sleep_for(std::chrono::milliseconds(180));
+                if (Clock::now() - lastCount < std::chrono::seconds(2)) continue;
+                lastCount = Clock::now();
+                if (screenFonts() == before_ + added) {
+                    listedMs =
+                        std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                    break;
+                }
+            }
+            adding.join();
+            std::printf(
+                "%-44s longest without answer %5lld ms   reloads %3d   all counted after %8.0f "
+                "ms   resident %6.1f MB\n",
+                what, static_cast<long long>(probe.longestWait().count()), counter.reloads(),
+                listedMs, veltrane::bench::residentMegabytes(program_->pid()));
+        }
+        remove();
+        while (screenFonts() != before_) {
+            for (int i = 0; i < 10; ++i) coverer_.uncover();
+        }
+    }
+
+private:
+    // What Text1 shows, copied as a user copies it.
+    int screenFonts() {
+        program_->click(175 + 40, 84);
+        program_->press("ctrl+a");
+        const std::string count = program_->copyWith("ctrl+c");
+        return count.find_first_not_of("0123456789") == std::string::npos && !count.empty()
+                   ? std::stoi(count)
+                   : -1;
+    }
+
+    PrivateXvfb xvfb_;
+    PrivateCupsd server_;
+    PrivateWindowManager windowManager_;
+    Coverer coverer_;
+    std::map<std::string, std::string> environment_;
+    std::optional<RunningProgram> program_;
+    int before_ = 0;
+};
+
+// Removes what was added and brings the folder's cache up to date, as after
+// fc-cache, for the next case and the next benchmark.
+void removeAndCache(const std::string& folder, const std::vector<std::string>& added) {
+    for (const std::string& path : added) std::filesystem::remove(path);
+    const std::string root = std::filesystem::path(folder).parent_path().parent_path();
+    Process::run({"fc-cache", folder}, {{"FONTCONFIG_FILE", root + "/user-cache-first.conf"}});
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        files.push_back(entry.path());
+    }
+    return files;
+}
+
+std::vector<std::string> newFiles(const std::string& folder, const std::vector<std::string>& old) {
+    std::vector<std::string> added;
+    for (const std::string& file : filesIn(folder)) {
+        if (std::find(old.begin(), old.end(), file) == old.end()) added.push_back(file);
+    }
+    return added;
+}
+
+}  // namespace
+
+int main() {
+    const std::string folder = fontsFolder();
+    if (folder.empty()) {
+        std::printf("Set XDG_DATA_HOME and XDG_CACHE_HOME as bench/make-scale-fonts says.\n");
+        return 1;
+    }
+    std::printf("Fonts installed while the window is open, %s (target: no wait over 800 ms)\n",
+                veltrane::bench::fontSet().c_str());
+    Bench bench;
+    const std::vector<std::string> before = filesIn(folder);
+    const auto undo = [&] { removeAndCache(folder, newFiles(folder, before)); };
+    bench.measure(
+        "1 family", 1, [&] { copyFamilies(folder, families("One", 1)); }, undo);
+    bench.measure(
+        "1,000 families at once", 1000, [&] { copyFamilies(folder, families("Thousand", 1000)); },
+        undo);
+    bench.measure(
+        "100 families one by one", 100,
+        [&] {
+            for (const std::string& family : families("Hundred", 100))
+                copyFamilies(folder, {family});
+        },
+        undo);
+    const std::string pipe = folder + "/pipe.ttf";
+    bench.measure(
+        "1 family beside a pipe named like a font", 1,
+        [&] {
+            ::mkfifo(pipe.c_str(), 0644);
+            copyFamilies(folder, families("Piped", 1));
+        },
+        undo);
+    return 0;
+}
