@@ -48,6 +48,17 @@ void addDefaultLanguage(FcPattern* pattern) {
     }
 }
 
+// An upright font named `family`, as Qt asks fontconfig for one.
+Pattern uprightRequest(const std::string& family) {
+    Pattern pattern(FcPatternCreate());
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
+    addDefaultLanguage(pattern.get());
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    return pattern;
+}
+
 void append(std::vector<std::string>& paths, FcStrList* list) {
     const CHandle<FcStrList, FcStrListDone> owned(list);
     for (FcChar8* path = nullptr; owned && (path = FcStrListNext(list)) != nullptr;) {
@@ -231,15 +242,19 @@ std::vector<std::string> scalableFamilies() {
 }
 
 std::vector<std::string> fallbacks(const std::string& family) {
-    const Pattern pattern(FcPatternCreate());
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
-    addDefaultLanguage(pattern.get());
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
+    const Pattern pattern = uprightRequest(family);
     FcResult result = FcResultMatch;
     const FontSet fonts(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
     return firstFamilies(fonts.get());
+}
+
+std::string drawnIn(const std::string& family) {
+    const Pattern pattern = uprightRequest(family);
+    FcResult result = FcResultMatch;
+    const Pattern font(FcFontMatch(nullptr, pattern.get(), &result));
+    FcChar8* name = nullptr;
+    if (!font || FcPatternGetString(font.get(), FC_FAMILY, 0, &name) != FcResultMatch) return "";
+    return reinterpret_cast<const char*>(name);
 }
 
 }  // namespace veltrane::fontconfig

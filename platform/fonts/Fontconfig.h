@@ -48,5 +48,7 @@ std::vector<std::string> scalableFamilies();
 
 // The families fontconfig would draw an upright font named `family` in, best first.
 std::vector<std::string> fallbacks(const std::string& family);
+// The first of them; empty without fonts.
+std::string drawnIn(const std::string& family);
 
 }  // namespace veltrane::fontconfig

@@ -1,6 +1,7 @@
 #include "InstalledFonts.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <mutex>
@@ -123,6 +124,14 @@ QString InstalledFonts::latinFallback(const QString& name) {
         }
     }
     return name;  // Qt's own search then, as before
+}
+
+void InstalledFonts::useInstalledDefaultFamily() {
+    QFont font = QGuiApplication::font();
+    const std::string family = fontconfig::drawnIn(font.family().toStdString());
+    if (family.empty()) return;
+    font.setFamily(QString::fromStdString(family));
+    QGuiApplication::setFont(font);
 }
 
 std::function<InstalledFonts::Families()> InstalledFonts::scalableFamilies() const {

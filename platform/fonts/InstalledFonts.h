@@ -53,6 +53,13 @@ public:
     // Latin, found once a name.
     QString drawnFamily(const QString& name);
 
+    // Gives the application's default font the installed family it is drawn
+    // in. Qt takes a family it has no font of, its own "Sans Serif" among
+    // them, for one to look up among every family fontconfig falls back to,
+    // each looked up among every installed family: seconds, at tens of
+    // thousands of families, for each widget's first text.
+    static void useInstalledDefaultFamily();
+
     // Reads the scalable families, on any thread; it keeps what it reads alive.
     std::function<Families()> scalableFamilies() const;
 

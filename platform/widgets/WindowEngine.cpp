@@ -54,6 +54,7 @@ WindowEngine::WindowEngine(const Project& project, Services& services, EventEpoc
                            InstalledFonts& fonts)
     : project_(project), dispatcher_(epoch, [this] { mergePendingEntries(); }), fonts_(fonts) {
     installAccessibleKinds();
+    InstalledFonts::useInstalledDefaultFamily();
     window_ = std::make_unique<QtForm>(project.design, dispatcher_);
     for (const ControlDesign& control : project.design.controls) createControl(control);
     orderTabs();
