@@ -40,7 +40,7 @@ std::chrono::milliseconds until(FontScanner::Clock::time_point when) {
 // What the scanner, its watch thread and its scan threads share; the threads
 // keep it alive for as long as they run.
 struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
-    explicit Shared(Scan reader) : scan(std::move(reader)) {}
+    Shared(Scan reader, Clock::duration bound) : scan(std::move(reader)), firstScanBound(bound) {}
 
     void change();
     void requestScan();
@@ -52,6 +52,7 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     void wakeWatch() { ::eventfd_write(wake.get(), 1); }
 
     const Scan scan;
+    const Clock::duration firstScanBound;
     const Descriptor wake{::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)};
     std::mutex mutex;
     std::condition_variable completion;
@@ -61,6 +62,11 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     Clock::time_point started{};
     std::uint64_t generation = 0;
     int givenUp = 0;
+    // The start's scan, which the start takes, until it gives up on it.
+    std::uint64_t firstNumber = 0;
+    enum class First { Running, Done, GivenUp } firstState = First::Running;
+    std::optional<fontconfig::Scan> first;
+    const Clock::time_point created = Clock::now();
     std::optional<fontconfig::Scan> completed;  // handed over, for the window to take
     std::optional<fontconfig::Scan> held;       // completed, to be handed over when due
     Clock::time_point handedOver{};
@@ -119,12 +125,16 @@ void FontScanner::Shared::finish(std::uint64_t number, std::optional<fontconfig:
         return;
     }
     scanning = false;
-    if (result) {
-        newPaths.insert(newPaths.end(), result->watched.begin(), result->watched.end());
+    if (result) newPaths.insert(newPaths.end(), result->watched.begin(), result->watched.end());
+    if (number == firstNumber && firstState == First::Running) {
+        firstState = First::Done;
+        first = std::move(result);
+    } else if (result) {
         held = std::move(result);
     }
     if (pending) requestScan();
     handOverIfDue();
+    completion.notify_all();
     wakeWatch();
 }
 
@@ -145,19 +155,27 @@ void FontScanner::Shared::handOverIfDue() {
     handedOver = Clock::now();
     changing = scanning || pending;
     changesBegan = handedOver;
-    completion.notify_all();
 }
 
+// The start's scan tells what to watch; without it in time, the configuration.
 void FontScanner::Shared::watchFonts() {
+    std::vector<std::string> paths;
+    {
+        std::unique_lock lock(mutex);
+        completion.wait_until(lock, created + firstScanBound,
+                              [&] { return firstState != First::Running || ending; });
+        if (ending) return;
+        paths = std::exchange(newPaths, {});
+    }
+    if (paths.empty()) paths = fontconfig::configurationPaths();
     FontFolderWatch watch;
-    watch.add(fontconfig::configurationPaths());
+    watch.add(std::move(paths));
     int timeout = -1;
     for (;;) {
         pollfd ready[] = {{watch.descriptor(), POLLIN, 0}, {wake.get(), POLLIN, 0}};
         ::poll(ready, 2, timeout);
         eventfd_t woken = 0;
         ::eventfd_read(wake.get(), &woken);
-        std::vector<std::string> paths;
         {
             const std::lock_guard lock(mutex);
             if (ending) return;
@@ -177,7 +195,13 @@ void FontScanner::Shared::watchFonts() {
     }
 }
 
-FontScanner::FontScanner(Scan scan) : shared_(std::make_shared<Shared>(std::move(scan))) {
+FontScanner::FontScanner(Scan scan, Clock::duration firstScanBound)
+    : shared_(std::make_shared<Shared>(std::move(scan), firstScanBound)) {
+    {
+        const std::lock_guard lock(shared_->mutex);
+        shared_->change();
+        shared_->firstNumber = shared_->generation;
+    }
     try {
         std::thread([shared = shared_] { shared->watchFonts(); }).detach();
     } catch (const std::system_error&) {
@@ -191,11 +215,13 @@ FontScanner::~FontScanner() {
     shared_->wakeWatch();
 }
 
-std::optional<fontconfig::Scan> FontScanner::scanWithin(Clock::duration bound) {
+std::optional<fontconfig::Scan> FontScanner::takeFirstScan() {
+    using First = Shared::First;
     std::unique_lock lock(shared_->mutex);
-    shared_->change();
-    shared_->completion.wait_for(lock, bound, [&] { return shared_->completed.has_value(); });
-    return std::exchange(shared_->completed, std::nullopt);
+    shared_->completion.wait_until(lock, shared_->created + shared_->firstScanBound,
+                                   [&] { return shared_->firstState != First::Running; });
+    if (shared_->firstState == First::Running) shared_->firstState = First::GivenUp;
+    return std::exchange(shared_->first, std::nullopt);
 }
 
 std::optional<fontconfig::Scan> FontScanner::takeCompleted() {

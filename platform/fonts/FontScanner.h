@@ -27,16 +27,22 @@ public:
     using Clock = std::chrono::steady_clock;
     // How long a scan runs before a change takes it to be stuck.
     static constexpr auto kStuckAfter = std::chrono::seconds(10);
+    // How long the start waits for its scan: some tens of milliseconds with
+    // fontconfig's caches up to date, seconds without at tens of thousands of
+    // fonts; only a file system that does not answer takes longer.
+    static constexpr auto kFirstScanBound = std::chrono::seconds(15);
 
-    // Watches the paths of fontconfig's configuration as it is now; `scan`
-    // reads the fonts.
-    explicit FontScanner(Scan scan = fontconfig::scan);
+    // Starts the start's scan, which `scan` makes, and watches the paths it
+    // read; the start waits for it `firstScanBound` at most.
+    explicit FontScanner(Scan scan = fontconfig::scan,
+                         Clock::duration firstScanBound = kFirstScanBound);
     ~FontScanner();
     FontScanner(const FontScanner&) = delete;
     FontScanner& operator=(const FontScanner&) = delete;
 
-    // Starts a scan now, and waits for one to complete at most `bound`.
-    std::optional<fontconfig::Scan> scanWithin(Clock::duration bound);
+    // The start's scan, waited for until its bound after the start; once
+    // given up on, it is handed over as any other when it completes.
+    std::optional<fontconfig::Scan> takeFirstScan();
     // The latest scan that has completed since the last one was taken; never waits.
     std::optional<fontconfig::Scan> takeCompleted();
 

@@ -13,11 +13,6 @@ namespace veltrane {
 
 namespace {
 
-// A first scan takes some tens of milliseconds with fontconfig's caches up to
-// date, and seconds without, at tens of thousands of fonts: only a file system
-// that does not answer takes longer.
-constexpr auto kFirstScanBound = std::chrono::seconds(15);
-
 bool isGenericAlias(const QString& family) {
     static const QSet<QString> kAliases = {"sans serif", "sans-serif", "sans",    "serif",
                                            "monospace",  "mono",       "cursive", "fantasy",
@@ -138,8 +133,8 @@ std::function<InstalledFonts::Families()> InstalledFonts::scalableFamilies() con
     return [scalable = scalable_] { return scalable->read(); };
 }
 
-void InstalledFonts::readBeforeQt() {
-    std::optional<fontconfig::Scan> first = scanner_.scanWithin(kFirstScanBound);
+void InstalledFonts::useFirstScan() {
+    std::optional<fontconfig::Scan> first = scanner_.takeFirstScan();
     fontconfig::makeCurrent(first ? std::move(first->configuration) : fontconfig::noFonts());
 }
 

@@ -33,11 +33,13 @@ public:
 
     InstalledFonts();
 
-    // Has fontconfig read the fonts before Qt starts, within a bound: Qt would
-    // otherwise have it read them on the user-interface thread, however long
-    // that takes. Past the bound the window opens without fonts, and they come
-    // with the first redraw after the scan has completed.
-    void readBeforeQt();
+    // Makes fontconfig's the fonts its first scan read, which started with
+    // this object, on a thread of its own, beside Qt's start. Called before Qt
+    // asks for any font: Qt would otherwise have fontconfig read them on the
+    // user-interface thread, however long that takes. Past its bound the
+    // window opens without fonts, and they come with the first redraw after
+    // the scan has completed.
+    void useFirstScan();
 
     const std::vector<std::string>& screenFamilies();
     // The names in Qt's list of families that the screen lists.

@@ -32,9 +32,9 @@ int runProject(const Project& project, int argc, char** argv) {
     // the print server.
     mallopt(M_ARENA_MAX, 1);
     preferX11();
-    DesktopServices desktop;
-    desktop.fonts().readBeforeQt();
+    DesktopServices desktop;  // the fonts' first scan starts now, beside Qt's start
     QApplication application(argc, argv);
+    desktop.fonts().useFirstScan();
     QApplication::setApplicationName(QString::fromStdString(project.name));
     QApplication::setApplicationVersion(QString::fromStdString(project.version));
     QGuiApplication::setDesktopFileName(QString::fromStdString(project.desktopEntry));
