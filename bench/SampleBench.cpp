@@ -54,6 +54,7 @@ void benchSamples() {
     Timings ownSteps;
     Timings generatedSteps;
     std::vector<std::string> ownFamilies;
+    std::vector<std::string> generatedFamilies;
     // Each step shows a font for the first time: its loading is part of the cost.
     for (int row = 1; row < list->model()->rowCount(); ++row) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
@@ -67,6 +68,7 @@ void benchSamples() {
         const std::string family = list->currentIndex().data().toString().toStdString();
         if (generated(family)) {
             generatedSteps.add(ms);
+            if (generatedFamilies.size() < 300) generatedFamilies.push_back(family);
         } else {
             ownSteps.add(ms);
             ownFamilies.push_back(family);
@@ -75,6 +77,8 @@ void benchSamples() {
     const std::string step = "key release in List1 to sample and Text2 rendered,";
     if (!generatedSteps.empty()) {
         generatedSteps.reportSteps(step + " generated families", "(target p99 < 8 ms) ");
+        bareSteps(generatedFamilies)
+            .reportSteps("  300 of the same steps in a bare Qt label and text box", "");
     }
     ownSteps.reportSteps(step + " the machine's own families", "");
     bareSteps(ownFamilies).reportSteps("  the same steps in a bare Qt label and text box", "");
