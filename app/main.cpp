@@ -1,6 +1,12 @@
 #include "Runtime.h"
-#include "VeltraneProject.h"
+#include "Veltrane.h"
+#include "VeltraneDesign.h"
 
 int main(int argc, char** argv) {
-    return veltrane::runProject(veltrane::veltraneProject(), argc, argv);
+    using namespace veltrane;
+    return runProject({"Veltrane", VELTRANE_VERSION, "example.veltrane.Veltrane", veltraneDesign(),
+                       [](const FormControls& controls, Services& services) {
+                           return std::make_unique<Veltrane>(controls, services);
+                       }},
+                      argc, argv);
 }

@@ -28,7 +28,7 @@ public:
         server_.setDefault("first");
         if (queues > 2) server_.addRawQueues("raw", queues - 2);
         server_.useInThisProcess();
-        window_.engine().start();
+        window_.start();
         QApplication::processEvents();
     }
 
@@ -51,13 +51,13 @@ private:
     template <typename Work>
     double timedEvent(Work&& work) {
         server_.useInThisProcess();
-        desktop_.epoch().begin();
+        desktop_.events().next();
         return Timings::time(std::forward<Work>(work));
     }
 
     testing::PrivateCupsd server_;
     DesktopServices desktop_;
-    VeltraneUnderTest window_{desktop_.services(), desktop_.epoch(), desktop_.fonts()};
+    VeltraneUnderTest window_{desktop_.services(), desktop_.events(), desktop_.fonts()};
     bool second_ = false;
 };
 
@@ -93,16 +93,16 @@ void benchRealServices(const Timings& lightRequest) {
 }
 
 void benchLargeLists() {
-    EventEpoch epoch;
+    EventCounter events;
     MemoryScreen screen(randomNames(32767, 1));
     MemoryPrinter printer(randomNames(32767, 2));
     NullClipboard clipboard;
     InstalledFonts fonts;
     Services services{screen, printer, printer, clipboard};
-    VeltraneUnderTest window(services, epoch, fonts);
+    VeltraneUnderTest window(services, events, fonts);
     Timings::of(10, [&] {
         window.clearLists();
-        epoch.begin();
+        events.next();
         return Timings::time([&] { window.logic().Form_Load(); });
     }).report("Form_Load, 32,767 screen and 32,767 printer names in random order", 100);
 }

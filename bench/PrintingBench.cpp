@@ -44,10 +44,10 @@ Timings benchPrinting() {
         return Timings::time([&] { fonts.refresh(); });
     }).report("check of the installed fonts, nothing changed", 0.05);
 
-    EventEpoch epoch;
-    CupsPrinting printing(epoch, fonts.scalableFamilies());
+    EventCounter events;
+    CupsPrinting printing(events, fonts.scalableFamilies());
     Timings::of(100, [&] {
-        epoch.begin();
+        events.next();
         return Timings::time([&] {
             printing.Count();
             printing.Default();

@@ -10,7 +10,6 @@
 #include "DesktopServices.h"
 #include "Process.h"
 #include "TempDir.h"
-#include "VeltraneControls.h"
 #include "VeltraneUnderTest.h"
 
 namespace veltrane::bench {
@@ -43,13 +42,13 @@ Timings bareSteps(const std::vector<std::string>& families) {
 
 void benchSamples() {
     DesktopServices desktop;
-    VeltraneUnderTest window(desktop.services(), desktop.epoch(), desktop.fonts());
-    window.engine().start();
+    VeltraneUnderTest window(desktop.services(), desktop.events(), desktop.fonts());
+    window.start();
     QApplication::processEvents();
 
-    auto* list = qobject_cast<QListView*>(window.engine().widget(names::List1.text));
-    QWidget* label = window.engine().widget(names::Label3.text);
-    QWidget* text = window.engine().widget(names::Text2.text);
+    auto* list = window.window().findChild<QListView*>("List1");
+    auto* label = window.window().findChild<QWidget*>("Label3");
+    auto* text = window.window().findChild<QWidget*>("Text2");
     list->setCurrentIndex(list->model()->index(0, 0));
     Timings ownSteps;
     Timings generatedSteps;

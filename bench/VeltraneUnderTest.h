@@ -1,40 +1,35 @@
 #pragma once
 
-#include <memory>
-
+#include "InstalledFonts.h"
 #include "Veltrane.h"
-#include "VeltraneControls.h"
-#include "VeltraneProject.h"
-#include "WindowEngine.h"
+#include "VeltraneDesign.h"
+#include "VeltraneWindow.h"
 
 namespace veltrane::bench {
 
 // The shipped window on the given services, with its logic at hand.
 class VeltraneUnderTest {
 public:
-    VeltraneUnderTest(Services& services, EventEpoch& epoch, InstalledFonts& fonts)
-        : project_(veltraneProject()) {
-        auto create = project_.createProgram;
-        project_.createProgram = [this, create](FormControls& controls, Services& with) {
-            auto program = create(controls, with);
-            logic_ = static_cast<Veltrane*>(program.get());
-            return program;
-        };
-        engine_ = std::make_unique<WindowEngine>(project_, services, epoch, fonts);
-    }
+    VeltraneUnderTest(Services& services, EventCounter& events, InstalledFonts& fonts)
+        : window_(design_, fonts, events), logic_(window_.controls(), services) {}
 
-    WindowEngine& engine() { return *engine_; }
-    Veltrane& logic() { return *logic_; }
+    void start() { window_.start(logic_); }
+    VeltraneWindow& window() { return window_; }
+    Veltrane& logic() { return logic_; }
 
     void clearLists() {
-        (*engine_)[names::List1].Clear();
-        (*engine_)[names::List2].Clear();
+        window_.controls().List1.Clear();
+        window_.controls().List2.Clear();
     }
 
 private:
-    Project project_;
-    Veltrane* logic_ = nullptr;
-    std::unique_ptr<WindowEngine> engine_;
+    // As the program makes its window: with the default font's family first.
+    const FormDesign design_ = [] {
+        InstalledFonts::useInstalledDefaultFamily();
+        return veltraneDesign();
+    }();
+    VeltraneWindow window_;
+    Veltrane logic_;
 };
 
 }  // namespace veltrane::bench

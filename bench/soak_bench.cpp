@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
     server.useInThisProcess();
 
     DesktopServices desktop;
-    bench::VeltraneUnderTest window(desktop.services(), desktop.epoch(), desktop.fonts());
-    window.engine().start();
+    bench::VeltraneUnderTest window(desktop.services(), desktop.events(), desktop.fonts());
+    window.start();
     QApplication::processEvents();
     report("start");
 
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         for (const std::string& name : defaults) {
             server.setDefault(name);
             for (int redraw = 0; redraw < 30; ++redraw) {
-                desktop.epoch().begin();
+                desktop.events().next();
                 window.logic().Form_Paint();
                 QApplication::processEvents();
             }

@@ -23,11 +23,16 @@ void FontPreview::L2() {
 // The sample style goes on before and again after the font name changes.
 void FontPreview::showSample(ListBox& list, Label& label, std::string& fontName) {
     applySampleStyle(label);
+    showName(list, label, fontName);
+    applySampleStyle(label);
+    Text2.Font().SetName(fontName);
+}
+
+// The list's selected name, read into `fontName`, written in that font.
+void FontPreview::showName(ListBox& list, Label& label, std::string& fontName) {
     fontName = list.Text();
     label.Font().SetName(fontName);
     label.SetCaption(list.Text());
-    applySampleStyle(label);
-    Text2.Font().SetName(fontName);
 }
 
 void FontPreview::applySampleStyle(Label& label) {
@@ -46,12 +51,8 @@ void FontPreview::clearSampleStyles() {
 // Refreshes both samples without touching their size.
 void FontPreview::List1_GotFocus() {
     clearSampleStyles();
-    ScreenFontName = List1.Text();
-    Label3.Font().SetName(ScreenFontName);
-    Label3.SetCaption(List1.Text());
-    PrinterFontName = List2.Text();
-    Label4.Font().SetName(PrinterFontName);
-    Label4.SetCaption(List2.Text());
+    showName(List1, Label3, ScreenFontName);
+    showName(List2, Label4, PrinterFontName);
     Text2.Font().SetName(ScreenFontName);
 }
 

@@ -29,13 +29,11 @@ public:
     // Bold and italic off on both samples, their size as it is.
     void clearSampleStyles();
 
-    const std::string& screenFontName() const { return ScreenFontName; }
-    const std::string& printerFontName() const { return PrinterFontName; }
-
 private:
     void L1();
     void L2();
     void showSample(ListBox& list, Label& label, std::string& fontName);
+    static void showName(ListBox& list, Label& label, std::string& fontName);
     static void applySampleStyle(Label& label);
 
     ListBox& List1;

@@ -1,33 +1,26 @@
 #pragma once
 
-#include <functional>
-#include <map>
-#include <string>
-
-#include "ControlName.h"
 #include "Int16.h"
 
 namespace veltrane {
 
-// The event procedures a control raises into; an empty one is an event the
-// program does not handle, which the engine then never raises.
-struct ControlProcedures {
-    std::function<void()> GotFocus;
-    std::function<void(Int16 keyCode, Int16 shift)> KeyUp;
-    std::function<void(Int16 button, Int16 shift, float x, float y)> MouseDown;
-    std::function<void(Int16 button, Int16 shift, float x, float y)> MouseUp;
-    std::function<void()> Click;
-};
+// The window's event procedures, each named after the event that raises it; the
+// arguments of a key or a button are handed over as the events carry them.
+class FormProcedures {
+public:
+    virtual ~FormProcedures() = default;
 
-struct FormProcedures {
-    std::function<void()> Load;
-    std::function<void()> Paint;
-    std::map<std::string, ControlProcedures, std::less<>> controls;  // by control name
-
-    template <typename Control>
-    ControlProcedures& of(ControlName<Control> name) {
-        return controls[std::string(name.text)];
-    }
+    virtual void Form_Load() = 0;
+    virtual void Form_Paint() = 0;
+    virtual void List1_GotFocus() = 0;
+    virtual void List1_KeyUp(Int16 KeyCode, Int16 Shift) = 0;
+    virtual void List1_MouseDown(Int16 Button, Int16 Shift, float X, float Y) = 0;
+    virtual void List1_MouseUp(Int16 Button, Int16 Shift, float X, float Y) = 0;
+    virtual void List2_KeyUp(Int16 KeyCode, Int16 Shift) = 0;
+    virtual void List2_MouseDown(Int16 Button, Int16 Shift, float X, float Y) = 0;
+    virtual void List2_MouseUp(Int16 Button, Int16 Shift, float X, float Y) = 0;
+    virtual void Command1_Click() = 0;
+    virtual void Command2_Click() = 0;
 };
 
 }  // namespace veltrane

@@ -14,8 +14,6 @@ enum class ErrorKind {
     DeviceUnavailable,  // no default printer/fax device to ask
     ServiceFailure,     // a service answered with an error
     NoAnswer,           // a service did not answer in time, or dropped the connection
-    Wiring,             // a procedure for a control the design lacks, or for an event
-                        // its kind of control never raises
 };
 
 // The one error type of the runtime layer: every platform operation either does

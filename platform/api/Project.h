@@ -11,22 +11,14 @@
 
 namespace veltrane {
 
-// The window's logic as the engine holds it for the window's whole life.
-class FormProgram {
-public:
-    virtual ~FormProgram() = default;
-
-    virtual FormProcedures procedures() = 0;
-};
-
-// What the entry point hands the runtime: the start-up window's design and how
-// to make its logic once its controls exist.
+// What the entry point hands the runtime: the window's design and how to make
+// its logic once its controls exist.
 struct Project {
     std::string name;
     std::string version;
     std::string desktopEntry;  // the desktop entry's name, without ".desktop"
     FormDesign design;
-    std::function<std::unique_ptr<FormProgram>(FormControls&, Services&)> createProgram;
+    std::function<std::unique_ptr<FormProcedures>(const FormControls&, Services&)> createLogic;
 };
 
 }  // namespace veltrane

@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "EventEpoch.h"
+#include "EventCounter.h"
 #include "PlatformError.h"
 
 namespace veltrane {
@@ -16,11 +16,11 @@ namespace veltrane {
 template <typename T>
 class EventCache {
 public:
-    explicit EventCache(const EventEpoch& epoch) : epoch_(epoch) {}
+    explicit EventCache(const EventCounter& events) : events_(events) {}
 
     template <typename Fetch>
     const T& get(Fetch&& fetch) {
-        if (fetchedIn_ != epoch_.current()) {
+        if (fetchedIn_ != events_.current()) {
             value_.reset();
             error_.reset();
             try {
@@ -29,17 +29,17 @@ public:
                 error_.emplace(error);
             }
             // Only now: a fetch that raised anything else is tried again.
-            fetchedIn_ = epoch_.current();
+            fetchedIn_ = events_.current();
         }
         if (error_) throw *error_;
         return *value_;
     }
 
     // Whether the current event has fetched the value (or its error) already.
-    bool fetchedInThisEvent() const { return fetchedIn_ == epoch_.current(); }
+    bool fetchedInThisEvent() const { return fetchedIn_ == events_.current(); }
 
 private:
-    const EventEpoch& epoch_;
+    const EventCounter& events_;
     std::uint64_t fetchedIn_ = 0;
     std::optional<T> value_;
     std::optional<PlatformError> error_;

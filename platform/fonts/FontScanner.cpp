@@ -41,6 +41,7 @@ std::chrono::milliseconds until(FontScanner::Clock::time_point when) {
 // keep it alive for as long as they run.
 struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     Shared(Scan reader, Clock::duration bound) : scan(std::move(reader)), firstScanBound(bound) {}
+    Clock::time_point firstScanDue() const { return firstAsked + firstScanBound; }
 
     void change();
     void requestScan();
@@ -62,11 +63,7 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     Clock::time_point started{};
     std::uint64_t generation = 0;
     int givenUp = 0;
-    // The start's scan, which the start takes, until it gives up on it.
-    std::uint64_t firstNumber = 0;
-    enum class First { Running, Done, GivenUp } firstState = First::Running;
-    std::optional<fontconfig::Scan> first;
-    const Clock::time_point created = Clock::now();
+    Clock::time_point firstAsked{};
     std::optional<fontconfig::Scan> completed;  // handed over, for the window to take
     std::optional<fontconfig::Scan> held;       // completed, to be handed over when due
     Clock::time_point handedOver{};
@@ -125,16 +122,13 @@ void FontScanner::Shared::finish(std::uint64_t number, std::optional<fontconfig:
         return;
     }
     scanning = false;
-    if (result) newPaths.insert(newPaths.end(), result->watched.begin(), result->watched.end());
-    if (number == firstNumber && firstState == First::Running) {
-        firstState = First::Done;
-        first = std::move(result);
-    } else if (result) {
+    if (result) {
+        newPaths.insert(newPaths.end(), result->watched.begin(), result->watched.end());
         held = std::move(result);
     }
     if (pending) requestScan();
     handOverIfDue();
-    completion.notify_all();
+    completion.notify_all();  // the watch waits for the first paths
     wakeWatch();
 }
 
@@ -155,6 +149,7 @@ void FontScanner::Shared::handOverIfDue() {
     handedOver = Clock::now();
     changing = scanning || pending;
     changesBegan = handedOver;
+    completion.notify_all();
 }
 
 // The start's scan tells what to watch; without it in time, the configuration.
@@ -162,8 +157,7 @@ void FontScanner::Shared::watchFonts() {
     std::vector<std::string> paths;
     {
         std::unique_lock lock(mutex);
-        completion.wait_until(lock, created + firstScanBound,
-                              [&] { return firstState != First::Running || ending; });
+        completion.wait_until(lock, firstScanDue(), [&] { return !newPaths.empty() || ending; });
         if (ending) return;
         paths = std::exchange(newPaths, {});
     }
@@ -196,11 +190,13 @@ void FontScanner::Shared::watchFonts() {
 }
 
 FontScanner::FontScanner(Scan scan, Clock::duration firstScanBound)
-    : shared_(std::make_shared<Shared>(std::move(scan), firstScanBound)) {
+    : shared_(std::make_shared<Shared>(std::move(scan), firstScanBound)) {}
+
+void FontScanner::start() {
     {
         const std::lock_guard lock(shared_->mutex);
+        shared_->firstAsked = Clock::now();
         shared_->change();
-        shared_->firstNumber = shared_->generation;
     }
     try {
         std::thread([shared = shared_] { shared->watchFonts(); }).detach();
@@ -216,12 +212,10 @@ FontScanner::~FontScanner() {
 }
 
 std::optional<fontconfig::Scan> FontScanner::takeFirstScan() {
-    using First = Shared::First;
     std::unique_lock lock(shared_->mutex);
-    shared_->completion.wait_until(lock, shared_->created + shared_->firstScanBound,
-                                   [&] { return shared_->firstState != First::Running; });
-    if (shared_->firstState == First::Running) shared_->firstState = First::GivenUp;
-    return std::exchange(shared_->first, std::nullopt);
+    shared_->completion.wait_until(lock, shared_->firstScanDue(),
+                                   [&] { return shared_->completed.has_value(); });
+    return std::exchange(shared_->completed, std::nullopt);
 }
 
 std::optional<fontconfig::Scan> FontScanner::takeCompleted() {

@@ -32,16 +32,17 @@ public:
     // fonts; only a file system that does not answer takes longer.
     static constexpr auto kFirstScanBound = std::chrono::seconds(15);
 
-    // Starts the start's scan, which `scan` makes, and watches the paths it
-    // read; the start waits for it `firstScanBound` at most.
+    // Scans with `scan`; the start waits for its first scan `firstScanBound` at most.
     explicit FontScanner(Scan scan = fontconfig::scan,
                          Clock::duration firstScanBound = kFirstScanBound);
     ~FontScanner();
     FontScanner(const FontScanner&) = delete;
     FontScanner& operator=(const FontScanner&) = delete;
 
-    // The start's scan, waited for until its bound after the start; once
-    // given up on, it is handed over as any other when it completes.
+    // Starts the first scan, and the watch of the paths it reads.
+    void start();
+    // The first scan, waited for until its bound after the start; once given
+    // up on, it is handed over as any other when it completes.
     std::optional<fontconfig::Scan> takeFirstScan();
     // The latest scan that has completed since the last one was taken; never waits.
     std::optional<fontconfig::Scan> takeCompleted();

@@ -7,11 +7,19 @@
 #include <mutex>
 
 #include "Fontconfig.h"
-#include "FoundrySuffix.h"
 
 namespace veltrane {
 
 namespace {
+
+// Qt tells apart the foundries of a family that several make by a suffix, as in
+// "Nimbus Sans [urw]". The name without a trailing " [..]", or the name itself.
+QString withoutFoundrySuffix(const QString& family) {
+    if (!family.endsWith(u']')) return family;
+    const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
+    if (open < 0 || family.indexOf(u']', open) != family.size() - 1) return family;
+    return family.left(open);
+}
 
 bool isGenericAlias(const QString& family) {
     static const QSet<QString> kAliases = {"sans serif", "sans-serif", "sans",    "serif",
@@ -50,9 +58,15 @@ struct InstalledFonts::Scalable {
 
 InstalledFonts::InstalledFonts() : scalable_(std::make_shared<Scalable>()) {}
 
+// Qt's list of them, read once for both the screen's list and the folded set.
+const QStringList& InstalledFonts::qtFamilies() {
+    if (!qtFamilies_) qtFamilies_ = QFontDatabase::families();
+    return *qtFamilies_;
+}
+
 const std::vector<std::string>& InstalledFonts::screenFamilies() {
     if (!screenFamilies_) {
-        QStringList families = QFontDatabase::families();
+        QStringList families = qtFamilies();
         families.removeIf(
             [](const QString& family) { return QFontDatabase::isPrivateFamily(family); });
         screenFamilies_ = screenFamilyNames(families);
@@ -86,7 +100,7 @@ std::vector<std::string> InstalledFonts::screenFamilyNames(const QStringList& qt
 // than all the rest.
 const QSet<QString>& InstalledFonts::folded() {
     if (!folded_) {
-        const QStringList families = QFontDatabase::families();
+        const QStringList& families = qtFamilies();
         folded_.emplace();
         folded_->reserve(families.size());
         for (const QString& family : families) {
@@ -133,6 +147,10 @@ std::function<InstalledFonts::Families()> InstalledFonts::scalableFamilies() con
     return [scalable = scalable_] { return scalable->read(); };
 }
 
+void InstalledFonts::startScans() {
+    scanner_.start();
+}
+
 void InstalledFonts::useFirstScan() {
     std::optional<fontconfig::Scan> first = scanner_.takeFirstScan();
     fontconfig::makeCurrent(first ? std::move(first->configuration) : fontconfig::noFonts());
@@ -145,6 +163,7 @@ bool InstalledFonts::refresh() {
     // configuration that is current until the next line.
     dropQtFonts(scan->someFont);
     fontconfig::makeCurrent(std::move(scan->configuration));
+    qtFamilies_.reset();
     screenFamilies_.reset();
     folded_.reset();
     fallbacks_.clear();

@@ -33,9 +33,11 @@ public:
 
     InstalledFonts();
 
-    // Makes fontconfig's the fonts its first scan read, which started with
-    // this object, on a thread of its own, beside Qt's start. Called before Qt
-    // asks for any font: Qt would otherwise have fontconfig read them on the
+    // Starts reading the fonts, on a thread of their own, beside Qt's start,
+    // and watching for their changes; without it the fonts stay as Qt reads them.
+    void startScans();
+    // Makes fontconfig's the fonts the first scan read. Called before Qt asks
+    // for any font: Qt would otherwise have fontconfig read them on the
     // user-interface thread, however long that takes. Past its bound the
     // window opens without fonts, and they come with the first redraw after
     // the scan has completed.
@@ -73,10 +75,12 @@ public:
 private:
     struct Scalable;
 
+    const QStringList& qtFamilies();
     const QSet<QString>& folded();
     QString latinFallback(const QString& name);
     static void dropQtFonts(const std::string& someFont);
 
+    std::optional<QStringList> qtFamilies_;
     std::optional<std::vector<std::string>> screenFamilies_;
     std::optional<QSet<QString>> folded_;
     QHash<QString, QString> fallbacks_;

@@ -14,26 +14,27 @@ const std::string& deviceOf(const DefaultChoice& choice) {
 
 }  // namespace
 
-CupsPrinting::CupsPrinting(const EventEpoch& epoch, ScalableFamilies families,
+CupsPrinting::CupsPrinting(const EventCounter& events, ScalableFamilies families,
                            std::function<ServerFailurePolicy::Clock::time_point()> now)
-    : epoch_(epoch),
+    : events_(events),
       families_(std::move(families)),
-      policy_(epoch, std::move(now)),
-      server_(epoch),
-      lightView_(epoch),
-      fonts_(epoch) {}
+      policy_(events, std::move(now)),
+      server_(events),
+      defaultSnapshot_(events),
+      fonts_(events) {}
 
 CupsPrinting::~CupsPrinting() {
     if (prefetch_) prefetch_->cancellation->cancel();
 }
 
+// While the server is backed off, the next event asks it itself.
 void CupsPrinting::prefetch() {
-    prefetch_ = thread_.submit(
-        [families = families_, settings = CupsSettings::current(),
-         deadline = ServerFailurePolicy::Clock::now() +
-                    ServerFailurePolicy::kEventDeadline](Cancellation& cancellation) {
-            return readViewAndFonts(families, settings, deadline, cancellation);
-        });
+    const std::optional<Deadline> deadline = policy_.deadlineFromNow();
+    if (!deadline) return;
+    prefetch_ = thread_.submit([families = families_, settings = CupsSettings::current(),
+                                deadline = *deadline](Cancellation& cancellation) {
+        return readQueuesAndFonts(families, settings, deadline, cancellation);
+    });
 }
 
 // Reads on the server's thread with the settings of now, within the event's
@@ -47,31 +48,31 @@ auto CupsPrinting::runForEvent(Read read) {
          deadline](Cancellation& cancellation) { return read(settings, deadline, cancellation); }));
 }
 
-PrintServerView CupsPrinting::takePrefetched() {
+QueuesSnapshot CupsPrinting::takePrefetched() {
     const Deadline deadline = policy_.eventDeadline();
     auto job = std::move(*prefetch_);
     prefetch_.reset();
-    ViewAndFonts answer = policy_.resultOf(thread_.await(job, deadline));
-    prefetched_ = ViewAndFonts{{}, std::move(answer.queue), std::move(answer.fonts)};
-    prefetchedInEvent_ = epoch_.current();
-    return std::move(answer.view);
+    QueuesAndFonts answer = policy_.resultOf(thread_.await(job, deadline));
+    prefetched_ = QueuesAndFonts{{}, std::move(answer.queue), std::move(answer.fonts)};
+    prefetchedInEvent_ = events_.current();
+    return std::move(answer.queues);
 }
 
-const PrintServerView& CupsPrinting::server() {
+const QueuesSnapshot& CupsPrinting::server() {
     return server_.get([this] {
         if (prefetch_) return takePrefetched();
-        return runForEvent(readView);
+        return runForEvent(readQueues);
     });
 }
 
-const LightView& CupsPrinting::lightView() {
-    return lightView_.get([this] { return runForEvent(readLightView); });
+const DefaultSnapshot& CupsPrinting::defaultSnapshot() {
+    return defaultSnapshot_.get([this] { return runForEvent(readDefault); });
 }
 
 const std::vector<std::string>& CupsPrinting::defaultFonts() {
     const std::string queue = queueOf(deviceOf(server().defaultDevice));
     return fonts_.get([&] {
-        if (prefetched_ && prefetchedInEvent_ == epoch_.current() && prefetched_->queue == queue) {
+        if (prefetched_ && prefetchedInEvent_ == events_.current() && prefetched_->queue == queue) {
             auto fonts = std::move(prefetched_->fonts);
             prefetched_.reset();
             return policy_.resultOf(std::move(fonts));
@@ -90,7 +91,7 @@ std::int64_t CupsPrinting::Count() {
 
 bool CupsPrinting::Any() {
     if (server_.fetchedInThisEvent()) return !server().queues.empty();
-    return lightView().anyQueue;
+    return defaultSnapshot().anyQueue;
 }
 
 std::int64_t CupsPrinting::FontCount() {
@@ -102,10 +103,10 @@ std::string CupsPrinting::Fonts(Int16& index) {
     return fonts[entryIndex(index, fonts.size(), "the default device's font list")];
 }
 
-// In a check, before the event reads the full view, from the light view.
+// In a check, until the event asks anything else, from the snapshot of the default.
 DefaultChoice CupsPrinting::Default() {
-    const bool inCheck = lightView_.fetchedInThisEvent() && !server_.fetchedInThisEvent();
-    return inCheck ? lightView().defaultDevice : server().defaultDevice;
+    const bool inCheck = defaultSnapshot_.fetchedInThisEvent() && !server_.fetchedInThisEvent();
+    return inCheck ? defaultSnapshot().defaultDevice : server().defaultDevice;
 }
 
 }  // namespace veltrane

@@ -8,12 +8,12 @@
 
 #include "DeviceFonts.h"
 #include "EventCache.h"
-#include "EventEpoch.h"
+#include "EventCounter.h"
 #include "PrintServerReads.h"
-#include "PrintServerView.h"
 #include "Printer.h"
 #include "Printers.h"
 #include "ServerFailurePolicy.h"
+#include "ServerSnapshots.h"
 #include "ServerThread.h"
 
 namespace veltrane {
@@ -28,7 +28,7 @@ namespace veltrane {
 // event. No event waits on the server longer than the failure policy allows.
 class CupsPrinting : public Printer, public Printers {
 public:
-    CupsPrinting(const EventEpoch& epoch, ScalableFamilies families,
+    CupsPrinting(const EventCounter& events, ScalableFamilies families,
                  std::function<ServerFailurePolicy::Clock::time_point()> now =
                      ServerFailurePolicy::Clock::now);
     ~CupsPrinting() override;
@@ -36,8 +36,8 @@ public:
     CupsPrinting& operator=(const CupsPrinting&) = delete;
 
     // Starts reading, on the server's thread, what the next event will ask first
-    // (the view and the default device's fonts), so that the answers arrive
-    // while the program starts; the next event takes them as its view.
+    // (every queue and the default device's fonts), so that the answers
+    // arrive while the program starts; the next event takes them as its own.
     void prefetch();
 
     std::int64_t Count() override;
@@ -47,23 +47,23 @@ public:
     std::string Fonts(Int16& index) override;
 
 private:
-    const PrintServerView& server();
-    const LightView& lightView();
+    const QueuesSnapshot& server();
+    const DefaultSnapshot& defaultSnapshot();
     const std::vector<std::string>& defaultFonts();
-    PrintServerView takePrefetched();
+    QueuesSnapshot takePrefetched();
     template <typename Read>
     auto runForEvent(Read read);
 
-    const EventEpoch& epoch_;
+    const EventCounter& events_;
     ScalableFamilies families_;
     ServerFailurePolicy policy_;
     ServerThread thread_;
-    std::optional<ServerThread::Job<ViewAndFonts>> prefetch_;
-    // The default device's fonts of the prefetch, for the event that took its view.
-    std::optional<ViewAndFonts> prefetched_;
+    std::optional<ServerThread::Job<QueuesAndFonts>> prefetch_;
+    // The default device's fonts of the prefetch, for the event that took its queues.
+    std::optional<QueuesAndFonts> prefetched_;
     std::uint64_t prefetchedInEvent_ = 0;
-    EventCache<PrintServerView> server_;
-    EventCache<LightView> lightView_;
+    EventCache<QueuesSnapshot> server_;
+    EventCache<DefaultSnapshot> defaultSnapshot_;
     EventCache<std::vector<std::string>> fonts_;
 };
 

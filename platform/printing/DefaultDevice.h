@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "PrintServerView.h"
+#include "ServerSnapshots.h"
 
 namespace veltrane {
 

@@ -13,7 +13,7 @@
 
 #include "CHandle.h"
 #include "Descriptor.h"
-#include "ServerFailurePolicy.h"
+#include "ServerFault.h"
 
 namespace veltrane {
 
@@ -25,8 +25,7 @@ void closePpd(ppd_file_t* ppd) {
 }
 
 [[noreturn]] void unreadable(const std::string& why) {
-    ServerFailurePolicy::fail(ServerFault::Unreadable,
-                              "the printer description is unreadable: " + why);
+    throwServerError(ServerFault::Unreadable, "the printer description is unreadable: " + why);
 }
 
 // The text as a CUPS file, which libcups reads a description from: in memory,

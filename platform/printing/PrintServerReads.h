@@ -7,8 +7,8 @@
 #include "Cancellation.h"
 #include "CupsSettings.h"
 #include "DeviceFonts.h"
-#include "PrintServerView.h"
-#include "ServerFailurePolicy.h"
+#include "ServerFault.h"
+#include "ServerSnapshots.h"
 
 namespace veltrane {
 
@@ -19,13 +19,13 @@ namespace veltrane {
 inline constexpr std::size_t kLargestPpd = 16 * 1024 * 1024;
 
 // Every queue and the default device; no queues when no print server runs.
-PrintServerView readView(const CupsSettings& settings, Deadline deadline,
-                         Cancellation& cancellation);
+QueuesSnapshot readQueues(const CupsSettings& settings, Deadline deadline,
+                          Cancellation& cancellation);
 
 // Whether there is any queue, and the default device: at most two requests and
 // one queue's record, however many queues the server has.
-LightView readLightView(const CupsSettings& settings, Deadline deadline,
-                        Cancellation& cancellation);
+DefaultSnapshot readDefault(const CupsSettings& settings, Deadline deadline,
+                            Cancellation& cancellation);
 
 // The fonts of the queue's device; none for a queue without a description (a
 // raw queue).
@@ -33,13 +33,13 @@ std::vector<std::string> readFonts(const std::string& queue, const ScalableFamil
                                    const CupsSettings& settings, Deadline deadline,
                                    Cancellation& cancellation);
 
-// The view together with the default device's fonts, as a prefetch reads them.
-struct ViewAndFonts {
-    PrintServerView view;
+// Every queue together with the default device's fonts, as a prefetch reads them.
+struct QueuesAndFonts {
+    QueuesSnapshot queues;
     std::string queue;  // the default device's queue; empty without a default
-    Outcome<std::vector<std::string>> fonts;
+    JobResult<std::vector<std::string>> fonts;
 };
-ViewAndFonts readViewAndFonts(const ScalableFamilies& families, const CupsSettings& settings,
-                              Deadline deadline, Cancellation& cancellation);
+QueuesAndFonts readQueuesAndFonts(const ScalableFamilies& families, const CupsSettings& settings,
+                                  Deadline deadline, Cancellation& cancellation);
 
 }  // namespace veltrane

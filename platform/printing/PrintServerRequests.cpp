@@ -40,15 +40,7 @@ std::optional<std::string> requestOneName(ServerConnection& connection, IppMessa
     return firstQueueName(reply.get());
 }
 
-}  // namespace
-
-QueueList requestQueues(ServerConnection& connection) {
-    const IppMessage reply =
-        connection.exchange(newRequest(IPP_OP_CUPS_GET_PRINTERS, {"printer-name", "printer-type"}),
-                            IPP_STATUS_ERROR_NOT_FOUND);
-    return queuesIn(reply.get());
-}
-
+// The queues of a CUPS-Get-Printers reply.
 QueueList queuesIn(ipp_t* reply) {
     QueueList queues;
     std::set<std::string> seen;
@@ -75,6 +67,15 @@ QueueList queuesIn(ipp_t* reply) {
     }
     takeQueue();
     return queues;
+}
+
+}  // namespace
+
+QueueList requestQueues(ServerConnection& connection) {
+    const IppMessage reply =
+        connection.exchange(newRequest(IPP_OP_CUPS_GET_PRINTERS, {"printer-name", "printer-type"}),
+                            IPP_STATUS_ERROR_NOT_FOUND);
+    return queuesIn(reply.get());
 }
 
 bool requestAnyQueue(ServerConnection& connection) {

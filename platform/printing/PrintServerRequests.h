@@ -16,10 +16,9 @@ struct QueueList {
     std::optional<std::string> serverDefault;  // the queue whose type carries the default bit
 };
 
-// One light CUPS-Get-Printers asking only each queue's name and type.
+// One light CUPS-Get-Printers asking only each queue's name and type; a queue
+// without a name is skipped.
 QueueList requestQueues(ServerConnection& connection);
-// The queues of a CUPS-Get-Printers reply: a queue without a name is skipped.
-QueueList queuesIn(ipp_t* reply);
 
 // The requests below each receive at most one queue's record, however many the
 // server has.

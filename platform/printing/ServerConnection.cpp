@@ -20,13 +20,13 @@ int millisecondsUntil(Deadline deadline) {
 }
 
 [[noreturn]] void dropped(const std::string& what) {
-    ServerFailurePolicy::fail(ServerFault::Dropped, "the print server " + what);
+    throwServerError(ServerFault::Dropped, "the print server " + what);
 }
 
 // A status is kept as a number: libcups stores whatever number a server sends
 // in its status types, and a number beyond their values is no value of theirs.
 [[noreturn]] void refused(const std::string& why) {
-    ServerFailurePolicy::fail(ServerFault::Refused, "the print server refused a request: " + why);
+    throwServerError(ServerFault::Refused, "the print server refused a request: " + why);
 }
 
 // Called by libcups when a wait for the server has lasted a while: go on
@@ -64,14 +64,13 @@ bool ServerConnection::connect() {
     http_.reset(httpConnect2(host.c_str(), settings_.port, nullptr, AF_UNSPEC, settings_.encryption,
                              1, 0, nullptr));
     if (!http_) {
-        ServerFailurePolicy::fail(ServerFault::Unreachable,
-                                  "the print server " + host + " cannot be found");
+        throwServerError(ServerFault::Unreachable, "the print server " + host + " cannot be found");
     }
     httpSetTimeout(http_.get(), kCancellationCheckSeconds, keepWaiting, &cancellation_);
     if (httpReconnect2(http_.get(), millisecondsUntil(deadline_), nullptr) != 0) {
         const int error = httpError(http_.get());
         if (noServerListening(error)) return false;
-        ServerFailurePolicy::fail(
+        throwServerError(
             ServerFault::Unreachable,
             "the print server " + host + " cannot be reached: " + std::strerror(error));
     }
@@ -105,17 +104,17 @@ int ServerConnection::post(ipp_t* request) {
 // own: the upgrade goes on a new connection.
 void ServerConnection::upgradeToTls() {
     if (settings_.encryption == HTTP_ENCRYPTION_NEVER) {
-        ServerFailurePolicy::fail(ServerFault::NotSecure,
-                                  "the print server requires encryption, which your CUPS "
-                                  "settings turn off");
+        throwServerError(ServerFault::NotSecure,
+                         "the print server requires encryption, which your CUPS "
+                         "settings turn off");
     }
     if (!connect()) dropped("has stopped");
     http_t* http = http_.get();
     const int socket = httpGetFd(http);
     if (httpEncryption(http, HTTP_ENCRYPTION_REQUIRED) != 0) {
-        ServerFailurePolicy::fail(ServerFault::NotSecure,
-                                  std::string("the print server could not be reached securely: ") +
-                                      cupsLastErrorString());
+        throwServerError(ServerFault::NotSecure,
+                         std::string("the print server could not be reached securely: ") +
+                             cupsLastErrorString());
     }
     requireSocket(socket);
 }
@@ -164,9 +163,9 @@ void ServerConnection::receiveData(std::string& data, std::size_t cap) {
         if (got < 0 || (got == 0 && httpError(http) != 0)) dropped("broke off its answer");
         if (got == 0) return;
         if (data.size() + static_cast<std::size_t>(got) > cap) {
-            ServerFailurePolicy::fail(ServerFault::Oversized,
-                                      "the print server's answer is larger than " +
-                                          std::to_string(cap / (1024 * 1024)) + " MiB");
+            throwServerError(ServerFault::Oversized, "the print server's answer is larger than " +
+                                                         std::to_string(cap / (1024 * 1024)) +
+                                                         " MiB");
         }
         data.append(buffer, static_cast<std::size_t>(got));
     }

@@ -9,7 +9,7 @@
 #include "CHandle.h"
 #include "Cancellation.h"
 #include "CupsSettings.h"
-#include "ServerFailurePolicy.h"
+#include "ServerFault.h"
 
 namespace veltrane {
 

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "Cancellation.h"
-#include "ServerFailurePolicy.h"
+#include "ServerFault.h"
 
 namespace veltrane {
 
@@ -27,7 +27,7 @@ public:
     // A job given to the server's thread, whose answer is awaited later.
     template <typename Result>
     struct Job {
-        std::future<Outcome<Result>> answer;
+        std::future<JobResult<Result>> answer;
         std::shared_ptr<Cancellation> cancellation;
     };
 
@@ -39,7 +39,7 @@ public:
     template <typename Work, typename Result = std::invoke_result_t<Work, Cancellation&>>
     Job<Result> submit(Work work) {
         auto cancellation = std::make_shared<Cancellation>();
-        auto promise = std::make_shared<std::promise<Outcome<Result>>>();
+        auto promise = std::make_shared<std::promise<JobResult<Result>>>();
         Job<Result> job{promise->get_future(), cancellation};
         post([promise, cancellation, work = std::move(work)] {
             // Whatever the work raises is handed over as a value: nothing may leave a thread.
@@ -55,18 +55,17 @@ public:
     }
 
     template <typename Result>
-    Outcome<Result> await(Job<Result>& job, Deadline deadline) {
+    JobResult<Result> await(Job<Result>& job, Deadline deadline) {
         if (job.answer.wait_until(deadline) != std::future_status::ready) {
             job.cancellation->cancel();
             abandon();
-            return ServerFailurePolicy::failure(ServerFault::TimedOut,
-                                                "the print server did not answer in time");
+            return serverError(ServerFault::TimedOut, "the print server did not answer in time");
         }
         return job.answer.get();
     }
 
     template <typename Work, typename Result = std::invoke_result_t<Work, Cancellation&>>
-    Outcome<Result> run(Deadline deadline, Work work) {
+    JobResult<Result> run(Deadline deadline, Work work) {
         Job<Result> job = submit(std::move(work));
         return await(job, deadline);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CupsPrinting.h"
-#include "EventEpoch.h"
+#include "EventCounter.h"
 #include "InstalledFonts.h"
 #include "QtClipboard.h"
 #include "QtScreen.h"
@@ -9,12 +9,12 @@
 
 namespace veltrane {
 
-// The real services of the desktop, with the event epoch and the installed
+// The real services of the desktop, with the count of events and the installed
 // fonts they share: the screen and clipboard through Qt, printing through the
 // CUPS server.
 class DesktopServices {
 public:
-    DesktopServices() : screen_(fonts_), printing_(epoch_, fonts_.scalableFamilies()) {}
+    DesktopServices() : screen_(fonts_), printing_(events_, fonts_.scalableFamilies()) {}
     DesktopServices(const DesktopServices&) = delete;
     DesktopServices& operator=(const DesktopServices&) = delete;
 
@@ -22,12 +22,12 @@ public:
     // start-up will want, while Qt starts and the window is built.
     void prefetchPrinting() { printing_.prefetch(); }
 
-    EventEpoch& epoch() { return epoch_; }
+    EventCounter& events() { return events_; }
     InstalledFonts& fonts() { return fonts_; }
     Services& services() { return services_; }
 
 private:
-    EventEpoch epoch_;
+    EventCounter events_;
     InstalledFonts fonts_;
     QtScreen screen_;
     CupsPrinting printing_;

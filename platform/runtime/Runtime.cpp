@@ -5,11 +5,10 @@
 #include <malloc.h>
 
 #include <cstdlib>
-#include <iostream>
 
+#include "AccessibleKinds.h"
 #include "DesktopServices.h"
-#include "PlatformError.h"
-#include "WindowEngine.h"
+#include "VeltraneWindow.h"
 
 namespace veltrane {
 
@@ -32,27 +31,25 @@ int runProject(const Project& project, int argc, char** argv) {
     // the print server.
     mallopt(M_ARENA_MAX, 1);
     preferX11();
-    DesktopServices desktop;  // the fonts' first scan starts now, beside Qt's start
+    DesktopServices desktop;
+    desktop.fonts().startScans();  // beside Qt's start
     QApplication application(argc, argv);
-    desktop.fonts().useFirstScan();
     QApplication::setApplicationName(QString::fromStdString(project.name));
     QApplication::setApplicationVersion(QString::fromStdString(project.version));
     QGuiApplication::setDesktopFileName(QString::fromStdString(project.desktopEntry));
+    desktop.fonts().useFirstScan();
+    // Before the window exists: each control takes the default font, and tells
+    // a screen reader what it is, as it is made.
+    InstalledFonts::useInstalledDefaultFamily();
+    installAccessibleKinds();
     // After Qt's start, which may change the environment the server's thread reads.
     desktop.prefetchPrinting();
 
-    std::unique_ptr<WindowEngine> engine;
-    try {
-        engine = std::make_unique<WindowEngine>(project, desktop.services(), desktop.epoch(),
-                                                desktop.fonts());
-    } catch (const PlatformError& error) {
-        // A design and logic that do not fit together: nothing to show.
-        std::cerr << "veltrane: cannot start: " << error.what() << std::endl;
-        return 1;
-    }
-    engine->start();
-    QApplication::exec();
-    return 0;
+    VeltraneWindow window(project.design, desktop.fonts(), desktop.events());
+    const std::unique_ptr<FormProcedures> logic =
+        project.createLogic(window.controls(), desktop.services());
+    window.start(*logic);
+    return QApplication::exec();
 }
 
 }  // namespace veltrane

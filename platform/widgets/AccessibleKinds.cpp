@@ -11,10 +11,10 @@ namespace {
 QAccessibleInterface* accessibleKind(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr) return nullptr;
-    if (className == QLatin1String("veltrane::QtForm")) {
+    if (className == QLatin1String("veltrane::VeltraneWindow")) {
         return new QAccessibleWidget(widget, QAccessible::Window);
     }
-    if (className == QLatin1String("veltrane::QtLabel")) {
+    if (className == QLatin1String("veltrane::CaptionLabel")) {
         return new QAccessibleWidget(widget, QAccessible::StaticText);
     }
     return nullptr;
@@ -22,8 +22,10 @@ QAccessibleInterface* accessibleKind(const QString& className, QObject* object) 
 
 }  // namespace
 
+// Once a process: Qt keeps every factory installed.
 void installAccessibleKinds() {
-    QAccessible::installFactory(accessibleKind);
+    static const bool installed = (QAccessible::installFactory(accessibleKind), true);
+    (void)installed;
 }
 
 // Qt takes a tooltip that looks like markup for rich text: such a one is given

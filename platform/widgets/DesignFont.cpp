@@ -13,9 +13,6 @@ QFont designFont(const FontDesign& design, InstalledFonts& fonts) {
     QFont font(family);
     font.setPointSizeF(design.points);
     font.setWeight(design.weight >= 700 ? QFont::Bold : QFont::Normal);
-    font.setItalic(design.italic);
-    font.setUnderline(design.underline);
-    font.setStrikeOut(design.strikeout);
     return font;
 }
 

@@ -50,15 +50,14 @@ TEST_F(PaintTest, ANewDefaultDeviceReloadsEverythingAndShowsEntryZero) {
     EXPECT_TRUE(controls.window.visible);
     EXPECT_EQ(controls.window.top, 0);
     EXPECT_EQ(controls.window.left, 2910);
-    EXPECT_EQ(fake(names::Label5).caption, "Annex");
-    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 2");
-    EXPECT_THAT(fake(names::List1).entries, ElementsAre("arial", "Courier", "Serif"))
-        << "not doubled";
-    EXPECT_THAT(fake(names::List2).entries, ElementsAre("beta", "Zeta"));
-    EXPECT_EQ(fake(names::Label3).caption, "arial");
-    EXPECT_EQ(fake(names::Label4).caption, "beta");
-    EXPECT_EQ(fake(names::Label4).font.name, "beta");
-    EXPECT_EQ(fake(names::Text2).font.name, "arial");
+    EXPECT_EQ(controls.Label5.caption, "Annex");
+    EXPECT_EQ(controls.Label6.caption, "Number of Devices: 2");
+    EXPECT_THAT(controls.List1.entries, ElementsAre("arial", "Courier", "Serif")) << "not doubled";
+    EXPECT_THAT(controls.List2.entries, ElementsAre("beta", "Zeta"));
+    EXPECT_EQ(controls.Label3.caption, "arial");
+    EXPECT_EQ(controls.Label4.caption, "beta");
+    EXPECT_EQ(controls.Label4.font.name, "beta");
+    EXPECT_EQ(controls.Text2.font.name, "arial");
     const auto& log = calls();
     const auto at = [&](const std::string& call) {
         return std::find(log.begin(), log.end(), call) - log.begin();
@@ -77,8 +76,8 @@ TEST_F(PaintTest, FontsInstalledOrRemovedReloadWhateverThePrinterSidesState) {
         fakes.screen.fontsChanged = true;
         controls.window.onShow = [this] { paint(); };
         paint();
-        EXPECT_THAT(fake(names::List1).entries, ::testing::Contains(screenFont));
-        EXPECT_EQ(fake(names::List1).entries.size(), fakes.screen.fonts.size()) << "not doubled";
+        EXPECT_THAT(controls.List1.entries, ::testing::Contains(screenFont));
+        EXPECT_EQ(controls.List1.entries.size(), fakes.screen.fonts.size()) << "not doubled";
     };
     started();
     fontsChangedThenPaint("added");
@@ -101,8 +100,8 @@ TEST_F(PaintTest, FontsInstalledOrRemovedReloadWhateverThePrinterSidesState) {
 // shows entry 0, as the design has it.
 TEST_F(PaintTest, AFontChangeKeepsTheSelectedNamesUnlessTheDefaultChangedToo) {
     started();
-    fake(names::List1).selected = 2;  // Serif
-    fake(names::List2).selected = 1;  // helvetica
+    controls.List1.selected = 2;  // Serif
+    controls.List2.selected = 1;  // helvetica
     const auto fontsChanged = [&](std::vector<std::string> screenFonts) {
         fakes.screen.fonts = std::move(screenFonts);
         fakes.screen.fontsChanged = true;
@@ -110,29 +109,29 @@ TEST_F(PaintTest, AFontChangeKeepsTheSelectedNamesUnlessTheDefaultChangedToo) {
     };
     fontsChanged({"Serif", "arial", "Courier", "Aardvark"});
     EXPECT_EQ(reloads(), 1);
-    EXPECT_EQ(fake(names::List1).Text(), "Serif");
-    EXPECT_EQ(fake(names::List2).Text(), "helvetica");
-    EXPECT_EQ(fake(names::Label3).caption, "Serif");
-    EXPECT_EQ(fake(names::Label4).caption, "helvetica");
+    EXPECT_EQ(controls.List1.Text(), "Serif");
+    EXPECT_EQ(controls.List2.Text(), "helvetica");
+    EXPECT_EQ(controls.Label3.caption, "Serif");
+    EXPECT_EQ(controls.Label4.caption, "helvetica");
 
     fontsChanged({"arial", "Courier"});
-    EXPECT_EQ(fake(names::List1).Text(), "arial") << "Serif is gone: entry 0";
-    EXPECT_EQ(fake(names::List2).Text(), "helvetica");
+    EXPECT_EQ(controls.List1.Text(), "arial") << "Serif is gone: entry 0";
+    EXPECT_EQ(controls.List2.Text(), "helvetica");
 
     switchDefaultTo("Annex", {"beta", "helvetica"});
     fontsChanged({"arial", "Courier"});
     EXPECT_EQ(reloads(), 3);
-    EXPECT_EQ(fake(names::List2).Text(), "beta") << "a new default: entry 0";
+    EXPECT_EQ(controls.List2.Text(), "beta") << "a new default: entry 0";
 
     // A change that a paint sees but cannot reload for is reloaded for later.
-    fake(names::List1).selected = 1;
+    controls.List1.selected = 1;
     fakes.log.failAt("List1.Text");
     fontsChanged({"arial", "Courier", "Zeta"});
     EXPECT_EQ(reloads(), 3);
     paint();
     EXPECT_EQ(reloads(), 4);
-    EXPECT_EQ(fake(names::List1).entries.size(), 3U);
-    EXPECT_EQ(fake(names::List1).Text(), "Courier");
+    EXPECT_EQ(controls.List1.entries.size(), 3U);
+    EXPECT_EQ(controls.List1.Text(), "Courier");
 }
 
 TEST_F(PaintTest, ANameDifferingOnlyInLetterCaseIsAnotherDevice) {
@@ -140,7 +139,7 @@ TEST_F(PaintTest, ANameDifferingOnlyInLetterCaseIsAnotherDevice) {
     fakes.printing.device = "OFFICE";
     paint();
     EXPECT_EQ(reloads(), 1);
-    EXPECT_EQ(fake(names::Label5).caption, "OFFICE");
+    EXPECT_EQ(controls.Label5.caption, "OFFICE");
 }
 
 TEST_F(PaintTest, AddingOrRemovingADeviceWithoutANewDefaultDoesNotReload) {
@@ -148,7 +147,7 @@ TEST_F(PaintTest, AddingOrRemovingADeviceWithoutANewDefaultDoesNotReload) {
     fakes.printing.deviceCount = 4;
     paint();
     EXPECT_EQ(reloads(), 0);
-    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 1");
+    EXPECT_EQ(controls.Label6.caption, "Number of Devices: 1");
 }
 
 TEST_F(PaintTest, WithNoDeviceLeftOnlyLabel5Changes) {
@@ -159,8 +158,8 @@ TEST_F(PaintTest, WithNoDeviceLeftOnlyLabel5Changes) {
     EXPECT_THAT(calls(),
                 ElementsAre("Screen.RefreshFonts", "Printers.Any",
                             "Label5.Caption=No printers or fax programs", "Label5.ToolTipText="));
-    EXPECT_EQ(fake(names::List2).entries.size(), 3U);
-    EXPECT_EQ(fake(names::Text4).text, "3");
+    EXPECT_EQ(controls.List2.entries.size(), 3U);
+    EXPECT_EQ(controls.Text4.text, "3");
 }
 
 TEST_F(PaintTest, AnUnreadableServiceChangesNothingAndTheNextPaintTriesAgain) {
@@ -171,7 +170,7 @@ TEST_F(PaintTest, AnUnreadableServiceChangesNothingAndTheNextPaintTriesAgain) {
     fakes.log.failAt("Printers.Default");
     paint();
     EXPECT_EQ(reloads(), 0);
-    EXPECT_EQ(fake(names::Label5).caption, "Office");
+    EXPECT_EQ(controls.Label5.caption, "Office");
 
     paint();
     EXPECT_EQ(reloads(), 1);
@@ -199,27 +198,26 @@ TEST_F(PaintTest, AStartWithNoDeviceFillsBothListsOnceADeviceIsInstalled) {
     fakes.printing.device.reset();
     started();
     paint();
-    EXPECT_EQ(fake(names::Label5).caption, "No printers or fax programs");
-    EXPECT_TRUE(fake(names::List2).entries.empty());
+    EXPECT_EQ(controls.Label5.caption, "No printers or fax programs");
+    EXPECT_TRUE(controls.List2.entries.empty());
 
     fakes.printing.deviceCount = 1;
     switchDefaultTo("Office", {"AAA-Resident"});
     paint();
     EXPECT_EQ(reloads(), 1);
-    EXPECT_EQ(fake(names::List1).entries.size(), 3U);
-    EXPECT_THAT(fake(names::List2).entries, ElementsAre("AAA-Resident"));
-    EXPECT_EQ(fake(names::Label4).caption, "AAA-Resident");
+    EXPECT_EQ(controls.List1.entries.size(), 3U);
+    EXPECT_THAT(controls.List2.entries, ElementsAre("AAA-Resident"));
+    EXPECT_EQ(controls.Label4.caption, "AAA-Resident");
 }
 
 TEST_F(PaintTest, ANewDefaultWithoutFontsKeepsTheSamplesAsTheyWere) {
     started();
-    window().preview().List1_GotFocus();
+    window().List1_GotFocus();
     switchDefaultTo("Raw", {});
     paint();
-    EXPECT_TRUE(fake(names::List2).entries.empty());
-    EXPECT_EQ(fake(names::Label4).caption, "AAA-Resident");
-    EXPECT_EQ(fake(names::Text2).font.name, "arial");
-    EXPECT_EQ(window().preview().printerFontName(), "AAA-Resident");
+    EXPECT_TRUE(controls.List2.entries.empty());
+    EXPECT_EQ(controls.Label4.caption, "AAA-Resident");
+    EXPECT_EQ(controls.Text2.font.name, "arial");
 }
 
 TEST_F(PaintTest, AnErrorInsideTheSampleRefreshEndsThePaintQuietly) {
@@ -227,7 +225,7 @@ TEST_F(PaintTest, AnErrorInsideTheSampleRefreshEndsThePaintQuietly) {
     switchDefaultTo("Annex", {"X"});
     fakes.log.failAt("Label4.Font.Name=X");
     EXPECT_NO_THROW(paint());
-    EXPECT_EQ(fake(names::Label4).caption, "");
+    EXPECT_EQ(controls.Label4.caption, "");
 }
 
 // A device whose population stops early is reloaded once, not at every paint,
@@ -246,12 +244,12 @@ TEST_F(PaintTest, AFailedReloadIsNotRepeatedForTheSameDevice) {
     switchDefaultTo("Annex", {"X"});
     paint();
     EXPECT_EQ(reloads(), 2);
-    EXPECT_EQ(fake(names::Label5).caption, "Annex");
+    EXPECT_EQ(controls.Label5.caption, "Annex");
 
     fakes.printing.device = "Broken";
     paint();
     EXPECT_EQ(reloads(), 3) << "readable now: another default always reloads";
-    EXPECT_EQ(fake(names::Label5).caption, "Broken");
+    EXPECT_EQ(controls.Label5.caption, "Broken");
 }
 
 // After a reload that stops early the printer side names the new default and
@@ -262,18 +260,18 @@ TEST_F(PaintTest, AFailedReloadNamesTheNewDefaultAndTheEarlierOneComesBack) {
     fakes.printing.deviceCount = 2;
     switchDefaultToUnreadable("Broken");
     paint();
-    EXPECT_EQ(fake(names::Label5).caption, "Broken");
-    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 2");
-    EXPECT_EQ(fake(names::Text4).text, "");
-    EXPECT_TRUE(fake(names::List2).entries.empty());
-    EXPECT_EQ(fake(names::Label4).caption, "") << "the samples keep what they showed";
+    EXPECT_EQ(controls.Label5.caption, "Broken");
+    EXPECT_EQ(controls.Label6.caption, "Number of Devices: 2");
+    EXPECT_EQ(controls.Text4.text, "");
+    EXPECT_TRUE(controls.List2.entries.empty());
+    EXPECT_EQ(controls.Label4.caption, "") << "the samples keep what they showed";
 
     fakes.printing.countOverride.reset();
     switchDefaultTo("Office", {"AAA-Resident", "Zapf"});
     paint();
     EXPECT_EQ(reloads(), 2);
-    EXPECT_THAT(fake(names::List2).entries, ElementsAre("AAA-Resident", "Zapf"));
-    EXPECT_EQ(fake(names::Text4).text, "2");
+    EXPECT_THAT(controls.List2.entries, ElementsAre("AAA-Resident", "Zapf"));
+    EXPECT_EQ(controls.Text4.text, "2");
 }
 
 // A server that did not answer is left alone a while, its every answer then an
@@ -283,8 +281,8 @@ TEST_F(PaintTest, AReloadTheServerStoppedIsTriedAgainWhenItAnswers) {
     switchDefaultTo("Annex", {"X"});
     fakes.log.failAt("Printer.FontCount", 1, true, ErrorKind::NoAnswer);
     paint();
-    EXPECT_EQ(fake(names::Label5).caption, "Annex");
-    EXPECT_TRUE(fake(names::List2).entries.empty());
+    EXPECT_EQ(controls.Label5.caption, "Annex");
+    EXPECT_TRUE(controls.List2.entries.empty());
 
     fakes.log.failAt("Printers.Any", 1, true, ErrorKind::NoAnswer);
     paint();
@@ -295,7 +293,7 @@ TEST_F(PaintTest, AReloadTheServerStoppedIsTriedAgainWhenItAnswers) {
     paint();
     paint();
     EXPECT_EQ(reloads(), 2);
-    EXPECT_THAT(fake(names::List2).entries, ElementsAre("X"));
+    EXPECT_THAT(controls.List2.entries, ElementsAre("X"));
 }
 
 TEST_F(PaintTest, AStartThatCannotReadTheDefaultsFontsDoesNotReloadAtTheFirstPaint) {
@@ -303,7 +301,7 @@ TEST_F(PaintTest, AStartThatCannotReadTheDefaultsFontsDoesNotReloadAtTheFirstPai
     started();
     paint();
     EXPECT_EQ(reloads(), 0);
-    EXPECT_EQ(fake(names::Label5).caption, "Broken");
+    EXPECT_EQ(controls.Label5.caption, "Broken");
 }
 
 TEST_F(PaintTest, TheNoDeviceStateForgetsAFailedReload) {
@@ -316,7 +314,7 @@ TEST_F(PaintTest, TheNoDeviceStateForgetsAFailedReload) {
     fakes.printing.countOverride.reset();
     paint();
     EXPECT_EQ(reloads(), 2);
-    EXPECT_EQ(fake(names::Label5).caption, "Broken");
+    EXPECT_EQ(controls.Label5.caption, "Broken");
 }
 
 // What a user and a screen reader see of the window's contents.
@@ -334,10 +332,9 @@ void PrintTo(const Shown& shown, std::ostream* out) {
 }
 
 Shown shownBy(FakeControls& controls) {
-    return {controls.fake(names::Text1).text,     controls.fake(names::Text4).text,
-            controls.fake(names::Label5).caption, controls.fake(names::Label5).toolTip,
-            controls.fake(names::Label6).caption, controls.fake(names::Label6).toolTip,
-            controls.fake(names::List1).entries,  controls.fake(names::List2).entries};
+    return {controls.Text1.text,     controls.Text4.text,     controls.Label5.caption,
+            controls.Label5.toolTip, controls.Label6.caption, controls.Label6.toolTip,
+            controls.List1.entries,  controls.List2.entries};
 }
 
 // A server that behaves so from the start, or that changes under the open
@@ -366,13 +363,13 @@ TEST_P(ServerBehaviourTest, ThreePaintsReloadAtMostOnceAndShowWhatAFreshStartSho
     EXPECT_LE(reloads(), 1);
 
     FakeControls fresh(fakes.log);
-    Veltrane freshWindow(fresh, fakes.services);
+    Veltrane freshWindow(fresh.controls(), fakes.services);
     fakes.printing.forgetBackOff();
     freshWindow.Form_Load();
     freshWindow.Form_Paint();
     if (fakes.printing.deviceCount == 0) {  // the design keeps the rest as it was
-        EXPECT_EQ(fake(names::Label5).caption, "No printers or fax programs");
-        EXPECT_EQ(fresh.fake(names::Label5).caption, "No printers or fax programs");
+        EXPECT_EQ(controls.Label5.caption, "No printers or fax programs");
+        EXPECT_EQ(fresh.Label5.caption, "No printers or fax programs");
     } else {
         EXPECT_EQ(shownBy(controls), shownBy(fresh));
     }
@@ -425,22 +422,22 @@ TEST_F(PaintTest, ADefaultThatGoesAwayIsShownAsNoneUntilOneComesBack) {
     paint();
     paint();
     EXPECT_EQ(reloads(), 1);
-    EXPECT_EQ(fake(names::Label5).caption, "");
-    EXPECT_EQ(fake(names::Label5).toolTip, "No default printer is set.");
-    EXPECT_EQ(fake(names::Text4).text, "");
-    EXPECT_TRUE(fake(names::List2).entries.empty());
+    EXPECT_EQ(controls.Label5.caption, "");
+    EXPECT_EQ(controls.Label5.toolTip, "No default printer is set.");
+    EXPECT_EQ(controls.Text4.text, "");
+    EXPECT_TRUE(controls.List2.entries.empty());
 
     fakes.printing.whyNone = "the default printer nowhere does not exist";
     paint();
     EXPECT_EQ(reloads(), 2) << "another reason is another state";
-    EXPECT_EQ(fake(names::Label5).toolTip, "The default printer nowhere does not exist.");
+    EXPECT_EQ(controls.Label5.toolTip, "The default printer nowhere does not exist.");
 
     fakes.printing.device = "Office";
     paint();
     paint();
     EXPECT_EQ(reloads(), 3);
-    EXPECT_EQ(fake(names::Label5).caption, "Office");
-    EXPECT_EQ(fake(names::List2).entries.size(), 3U);
+    EXPECT_EQ(controls.Label5.caption, "Office");
+    EXPECT_EQ(controls.List2.entries.size(), 3U);
 }
 
 // A server that asks a password for its queue list alone: the paint reads the
@@ -449,10 +446,10 @@ TEST_F(PaintTest, ADefaultThatGoesAwayIsShownAsNoneUntilOneComesBack) {
 TEST_F(PaintTest, APopulationStoppedBeforeLabel5IsNotRepeatedAtEveryPaint) {
     fakes.printing.listFails = ErrorKind::ServiceFailure;
     started();
-    EXPECT_EQ(fake(names::Label5).caption, "");
+    EXPECT_EQ(controls.Label5.caption, "");
     for (int i = 0; i < 5; ++i) paint();
     EXPECT_EQ(reloads(), 1);
-    EXPECT_EQ(fake(names::Label5).toolTip, "The print server refused a request.");
+    EXPECT_EQ(controls.Label5.toolTip, "The print server refused a request.");
 
     fakes.printing.device = "Annex";
     paint();

@@ -19,19 +19,17 @@ TEST_F(PopulationTest, WritesEveryCountAndNameAndFillsBothSortedLists) {
 
     EXPECT_EQ(controls.window.top, 0);
     EXPECT_EQ(controls.window.left, 2910);  // (19200 - 13380) / 2
-    EXPECT_EQ(fake(names::Text1).text, "3");
-    EXPECT_EQ(fake(names::Text4).text, "3");
-    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 1");
-    EXPECT_EQ(fake(names::Label6).toolTip,
-              " Check your printer and fax folder for the 1 devices. ");
-    EXPECT_EQ(fake(names::Label5).caption, "Office");
-    EXPECT_THAT(fake(names::List1).entries, ElementsAre("arial", "Courier", "Serif"));
-    EXPECT_THAT(fake(names::List2).entries, ElementsAre("AAA-Resident", "helvetica", "Zapf"));
-    EXPECT_EQ(fake(names::List1).selected, 0U);
-    EXPECT_EQ(fake(names::List2).selected, 0U);
-    EXPECT_FALSE(fake(names::Label3).bold || fake(names::Label3).italic);
-    EXPECT_FALSE(fake(names::Label4).bold || fake(names::Label4).italic);
-    EXPECT_EQ(window().fontIndex(), 3) << "the counter ends at the number of printer fonts";
+    EXPECT_EQ(controls.Text1.text, "3");
+    EXPECT_EQ(controls.Text4.text, "3");
+    EXPECT_EQ(controls.Label6.caption, "Number of Devices: 1");
+    EXPECT_EQ(controls.Label6.toolTip, " Check your printer and fax folder for the 1 devices. ");
+    EXPECT_EQ(controls.Label5.caption, "Office");
+    EXPECT_THAT(controls.List1.entries, ElementsAre("arial", "Courier", "Serif"));
+    EXPECT_THAT(controls.List2.entries, ElementsAre("AAA-Resident", "helvetica", "Zapf"));
+    EXPECT_EQ(controls.List1.selected, 0U);
+    EXPECT_EQ(controls.List2.selected, 0U);
+    EXPECT_FALSE(controls.Label3.bold || controls.Label3.italic);
+    EXPECT_FALSE(controls.Label4.bold || controls.Label4.italic);
 }
 
 TEST_F(PopulationTest, ReadsEveryCountAfreshAtTheStepThatUsesIt) {
@@ -54,9 +52,8 @@ TEST_F(PopulationTest, ReadsEveryCountAfreshAtTheStepThatUsesIt) {
 TEST_F(PopulationTest, ThreeDevicesAreJoinedToTheLiteralsWithNothingBetween) {
     fakes.printing.deviceCount = 3;
     window().Form_Load();
-    EXPECT_EQ(fake(names::Label6).caption, "Number of Devices: 3");
-    EXPECT_EQ(fake(names::Label6).toolTip,
-              " Check your printer and fax folder for the 3 devices. ");
+    EXPECT_EQ(controls.Label6.caption, "Number of Devices: 3");
+    EXPECT_EQ(controls.Label6.toolTip, " Check your printer and fax folder for the 3 devices. ");
 }
 
 // What the window holds after the first failing step. A service that fails
@@ -82,17 +79,16 @@ TEST_P(PopulationFailureTest, KeepsWhatTheStepsBeforeTheFailureWrote) {
 
     window().Form_Load();  // never throws: its trap ends it quietly
 
-    EXPECT_EQ(fake(names::List1).entries.size(), row.list1Entries);
-    EXPECT_EQ(fake(names::List1).selected.has_value(), row.list1Selected);
-    EXPECT_EQ(fake(names::List2).entries.size(), row.list2Entries);
-    EXPECT_FALSE(fake(names::List2).selected.has_value());
-    EXPECT_TRUE(fake(names::Label3).bold && fake(names::Label4).italic)
-        << "the styles are not cleared";
+    EXPECT_EQ(controls.List1.entries.size(), row.list1Entries);
+    EXPECT_EQ(controls.List1.selected.has_value(), row.list1Selected);
+    EXPECT_EQ(controls.List2.entries.size(), row.list2Entries);
+    EXPECT_FALSE(controls.List2.selected.has_value());
+    EXPECT_TRUE(controls.Label3.bold && controls.Label4.italic) << "the styles are not cleared";
     // List2 does not hold the default's fonts: the printer side names and counts
     // the current default where it can be read, and counts no fonts.
-    EXPECT_EQ(fake(names::Text4).text, "");
-    EXPECT_EQ(fake(names::Label6).caption, row.label6);
-    EXPECT_EQ(fake(names::Label5).caption, row.label5);
+    EXPECT_EQ(controls.Text4.text, "");
+    EXPECT_EQ(controls.Label6.caption, row.label6);
+    EXPECT_EQ(controls.Label5.caption, row.label5);
 }
 
 // A failure while reading the device's details (its font count, the device
@@ -128,62 +124,62 @@ TEST_F(PopulationTest, WithNoDeviceTheScreenFontsAreStillListed) {
     fakes.printing.device.reset();
     fakes.printing.deviceCount = 0;
     window().Form_Load();
-    EXPECT_EQ(fake(names::Text1).text, "3");
-    EXPECT_THAT(fake(names::List1).entries, ElementsAre("arial", "Courier", "Serif"));
-    EXPECT_EQ(fake(names::List1).selected, 0U);
-    EXPECT_TRUE(fake(names::List2).entries.empty());
-    EXPECT_EQ(fake(names::Text4).text, "");
-    EXPECT_EQ(fake(names::Label5).caption, "");
+    EXPECT_EQ(controls.Text1.text, "3");
+    EXPECT_THAT(controls.List1.entries, ElementsAre("arial", "Courier", "Serif"));
+    EXPECT_EQ(controls.List1.selected, 0U);
+    EXPECT_TRUE(controls.List2.entries.empty());
+    EXPECT_EQ(controls.Text4.text, "");
+    EXPECT_EQ(controls.Label5.caption, "");
 }
 
 TEST_F(PopulationTest, AnEmptyListStopsThePopulationAtItsSelection) {
     fakes.screen.fonts.clear();
     window().Form_Load();
-    EXPECT_TRUE(fake(names::List1).entries.empty());
+    EXPECT_TRUE(controls.List1.entries.empty());
     EXPECT_EQ(fakes.log.count("Printer.Fonts"), 0) << "List2 is not filled";
-    EXPECT_TRUE(fake(names::Label3).bold);
+    EXPECT_TRUE(controls.Label3.bold);
 
     fakes.screen.fonts = {"A"};
     fakes.printing.fonts.clear();
-    fake(names::List1).Clear();
+    controls.List1.Clear();
     window().Form_Load();
-    EXPECT_EQ(fake(names::Text4).text, "0");
-    EXPECT_EQ(fake(names::List1).selected, 0U);
-    EXPECT_TRUE(fake(names::List2).entries.empty());
-    EXPECT_TRUE(fake(names::Label4).bold) << "the styles are not cleared";
+    EXPECT_EQ(controls.Text4.text, "0");
+    EXPECT_EQ(controls.List1.selected, 0U);
+    EXPECT_TRUE(controls.List2.entries.empty());
+    EXPECT_TRUE(controls.Label4.bold) << "the styles are not cleared";
 }
 
 TEST_F(PopulationTest, APrinterFontCountBeyond16BitsOverflows) {
     fakes.printing.countOverride = 32768;
     window().Form_Load();
-    EXPECT_EQ(fake(names::Text4).text, "") << "32768 does not fit: the count is not written";
-    EXPECT_TRUE(fake(names::List2).entries.empty());
-    EXPECT_EQ(fake(names::List1).entries.size(), 3U);
+    EXPECT_EQ(controls.Text4.text, "") << "32768 does not fit: the count is not written";
+    EXPECT_TRUE(controls.List2.entries.empty());
+    EXPECT_EQ(controls.List1.entries.size(), 3U);
 }
 
 TEST_F(PopulationTest, AScreenFontCountOfMinus32768OverflowsAtItsBound) {
     fakes.screen.countOverride = -32768;
     window().Form_Load();
-    EXPECT_EQ(fake(names::Text1).text, "-32768") << "a minus sign and no leading blank";
-    EXPECT_TRUE(fake(names::List1).entries.empty()) << "the bound -32768 - 1 overflows";
-    EXPECT_TRUE(fake(names::List2).entries.empty());
+    EXPECT_EQ(controls.Text1.text, "-32768") << "a minus sign and no leading blank";
+    EXPECT_TRUE(controls.List1.entries.empty()) << "the bound -32768 - 1 overflows";
+    EXPECT_TRUE(controls.List2.entries.empty());
 }
 
 TEST_F(PopulationTest, ALoopOfThe32767NamesThat16BitsHoldCompletes) {
     fakes.screen.fonts.clear();
     for (int i = 0; i < 32767; ++i) fakes.screen.fonts.push_back(std::to_string(100000 + i));
     window().Form_Load();
-    EXPECT_EQ(fake(names::List1).entries.size(), 32767U);
-    EXPECT_EQ(fake(names::List1).entries.back(), "132766");
-    EXPECT_EQ(fake(names::List2).entries.size(), 3U);
+    EXPECT_EQ(controls.List1.entries.size(), 32767U);
+    EXPECT_EQ(controls.List1.entries.back(), "132766");
+    EXPECT_EQ(controls.List2.entries.size(), 3U);
 }
 
 TEST_F(PopulationTest, ASecondRunOnListsNotClearedAddsEveryNameAgain) {
     window().Form_Load();
     window().Form_Load();
-    EXPECT_THAT(fake(names::List1).entries,
+    EXPECT_THAT(controls.List1.entries,
                 ElementsAre("arial", "arial", "Courier", "Courier", "Serif", "Serif"));
-    EXPECT_EQ(fake(names::List2).entries.size(), 6U);
+    EXPECT_EQ(controls.List2.entries.size(), 6U);
 }
 
 TEST_F(PopulationTest, CentringKeepsHalfTwipsAndGoesNegativeOnANarrowScreen) {
@@ -201,7 +197,7 @@ TEST_F(PopulationTest, ACentringThatIsNotANumberIsAnError) {
     window().Form_Load();
     EXPECT_EQ(controls.window.top, 0);
     EXPECT_EQ(controls.window.left, -1) << "Left is not written";
-    EXPECT_EQ(fake(names::Text1).text, "");
+    EXPECT_EQ(controls.Text1.text, "");
 }
 
 }  // namespace

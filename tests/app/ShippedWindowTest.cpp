@@ -16,9 +16,9 @@
 #include "FontconfigFamilies.h"
 #include "MisbehavingServer.h"
 #include "PrivateCupsd.h"
-#include "VeltraneControls.h"
-#include "VeltraneProject.h"
-#include "WindowEngine.h"
+#include "Veltrane.h"
+#include "VeltraneDesign.h"
+#include "VeltraneWindow.h"
 
 namespace veltrane::testing {
 namespace {
@@ -34,25 +34,25 @@ protected:
         server.useInThisProcess();
     }
 
-    WindowEngine& started() {
-        engine = std::make_unique<WindowEngine>(project, desktop.services(), desktop.epoch(),
-                                                desktop.fonts());
-        engine->start();
+    FormControls& started() {
+        window = std::make_unique<VeltraneWindow>(design, desktop.fonts(), desktop.events());
+        controls.emplace(window->controls());
+        logic = std::make_unique<Veltrane>(*controls, desktop.services());
+        window->start(*logic);
         QApplication::processEvents();
-        return *engine;
+        return *controls;
     }
 
     // The window is covered and uncovered: every expose raises Paint.
     void redraw() {
-        engine->window().hide();
-        engine->window().show();
+        window->hide();
+        window->show();
         QApplication::processEvents();
     }
 
-    std::vector<std::string> rows(ControlName<ListBox> list) {
+    std::vector<std::string> rows(const char* list) {
         std::vector<std::string> texts;
-        const QAbstractItemModel* model =
-            qobject_cast<QListView*>(engine->widget(list.text))->model();
+        const QAbstractItemModel* model = window->findChild<QListView*>(list)->model();
         for (int row = 0; row < model->rowCount(); ++row) {
             texts.push_back(model->index(row, 0).data().toString().toStdString());
         }
@@ -61,20 +61,22 @@ protected:
 
     PrivateCupsd server;
     DesktopServices desktop;
-    const Project project = veltraneProject();
-    std::unique_ptr<WindowEngine> engine;
+    const FormDesign design = veltraneDesign();
+    std::unique_ptr<VeltraneWindow> window;
+    std::optional<FormControls> controls;
+    std::unique_ptr<Veltrane> logic;
 };
 
 TEST_F(ShippedWindowTest, ShowsFontconfigsFamiliesAndTheDefaultQueuesFonts) {
     started();
-    const std::vector<std::string> screenFonts = rows(names::List1);
+    const std::vector<std::string> screenFonts = rows("List1");
     const FontconfigFamilies families = fontconfigFamilies();
     for (const std::string& name : screenFonts) EXPECT_THAT(families.names, Contains(name));
     const std::set<std::string> shown(screenFonts.begin(), screenFonts.end());
     EXPECT_EQ(shown.size(), screenFonts.size()) << "each family once";
     for (const std::string& first : families.firstNames) EXPECT_THAT(shown, Contains(first));
 
-    const std::vector<std::string> printerFonts = rows(names::List2);
+    const std::vector<std::string> printerFonts = rows("List2");
     ASSERT_FALSE(printerFonts.empty());
     EXPECT_EQ(printerFonts.front(), "AAA-Office");
     EXPECT_THAT(printerFonts, Contains("Courier"));
@@ -83,34 +85,34 @@ TEST_F(ShippedWindowTest, ShowsFontconfigsFamiliesAndTheDefaultQueuesFonts) {
 TEST_F(ShippedWindowTest, ADefaultWhoseFontsCannotBeReadIsNamedAloneAndTheEarlierComesBack) {
     server.addQueue("broken", testPpd({"AAA-Broken"}));
     server.spoilPpd("broken");
-    WindowEngine& window = started();
+    FormControls& shown = started();
 
     server.setDefault("broken");
     redraw();
-    EXPECT_EQ(window[names::Label5].Caption(), "broken");
-    EXPECT_EQ(qobject_cast<QLineEdit*>(window.widget(names::Text4.text))->text(), "");
-    EXPECT_EQ(window[names::Label6].Caption(), "Number of Devices: 2");
-    EXPECT_TRUE(rows(names::List2).empty());
+    EXPECT_EQ(shown.Label5.Caption(), "broken");
+    EXPECT_EQ(window->findChild<QLineEdit*>("Text4")->text(), "");
+    EXPECT_EQ(shown.Label6.Caption(), "Number of Devices: 2");
+    EXPECT_TRUE(rows("List2").empty());
 
     server.setDefault("office");
     redraw();
-    EXPECT_EQ(window[names::Label5].Caption(), "office");
-    ASSERT_FALSE(rows(names::List2).empty());
-    EXPECT_EQ(rows(names::List2).front(), "AAA-Office") << "its fonts show again";
+    EXPECT_EQ(shown.Label5.Caption(), "office");
+    ASSERT_FALSE(rows("List2").empty());
+    EXPECT_EQ(rows("List2").front(), "AAA-Office") << "its fonts show again";
 }
 
 // Label5 cuts a long name and shows nothing where no default can be named: its
 // tooltip, which a screen reader tells too, holds the name or says why.
 TEST_F(ShippedWindowTest, Label5sTooltipHoldsTheWholeNameOrSaysWhyThereIsNone) {
     const auto tooltip = [&] {
-        const QWidget* label = engine->widget(names::Label5.text);
+        const QWidget* label = window->findChild<QWidget*>("Label5");
         EXPECT_EQ(label->accessibleDescription(), label->toolTip());
         return label->toolTip().toStdString();
     };
     ::setenv("LPDEST", "nowhere", 1);
     started();
     ::unsetenv("LPDEST");
-    EXPECT_EQ((*engine)[names::Label5].Caption(), "");
+    EXPECT_EQ(controls->Label5.Caption(), "");
     EXPECT_EQ(tooltip(), "The default printer nowhere does not exist.");
 
     const std::string longName =
@@ -120,7 +122,7 @@ TEST_F(ShippedWindowTest, Label5sTooltipHoldsTheWholeNameOrSaysWhyThereIsNone) {
     server.addQueue(longName, testPpd({"AAA-Long"}));
     server.setDefault(longName);
     redraw();
-    EXPECT_EQ((*engine)[names::Label5].Caption(), longName);
+    EXPECT_EQ(controls->Label5.Caption(), longName);
     EXPECT_EQ(tooltip(), longName);
 }
 
@@ -135,7 +137,7 @@ TEST_F(ShippedWindowTest, TheServersFailuresAreRetriedWhenItAnswersTheDevicesAre
     server.addQueue("annex", testPpd({"AAA-Annex"}));
     server.addQueue("broken", testPpd({"AAA-Broken"}));
     server.spoilPpd("broken");
-    WindowEngine& window = started();
+    FormControls& shown = started();
     const auto redrawFor = [&](auto duration) {
         for (const auto until = std::chrono::steady_clock::now() + duration;
              std::chrono::steady_clock::now() < until;) {
@@ -149,13 +151,13 @@ TEST_F(ShippedWindowTest, TheServersFailuresAreRetriedWhenItAnswersTheDevicesAre
     const int afterBroken = proxy.ppdRequests();
     redrawFor(2500ms);
     EXPECT_EQ(proxy.ppdRequests(), afterBroken) << "the device's own failure";
-    EXPECT_EQ(window[names::Label5].Caption(), "broken");
+    EXPECT_EQ(shown.Label5.Caption(), "broken");
 
     proxy.behave(MisbehavingServer::Behaviour::StallingOnPpd);
     server.setDefault("annex");
     redraw();
-    EXPECT_EQ(window[names::Label5].Caption(), "annex");
-    EXPECT_TRUE(rows(names::List2).empty());
+    EXPECT_EQ(shown.Label5.Caption(), "annex");
+    EXPECT_TRUE(rows("List2").empty());
     const int afterStall = proxy.ppdRequests();
     redrawFor(1s);
     EXPECT_EQ(proxy.ppdRequests(), afterStall) << "left alone";
@@ -163,9 +165,9 @@ TEST_F(ShippedWindowTest, TheServersFailuresAreRetriedWhenItAnswersTheDevicesAre
     proxy.behave(MisbehavingServer::Behaviour::Honest);
     EXPECT_TRUE(eventually(5, [&] {
         redraw();
-        return !rows(names::List2).empty();
+        return !rows("List2").empty();
     }));
-    EXPECT_EQ(rows(names::List2).front(), "AAA-Annex");
+    EXPECT_EQ(rows("List2").front(), "AAA-Annex");
     EXPECT_EQ(proxy.ppdRequests(), afterStall + 1) << "tried again once";
 }
 

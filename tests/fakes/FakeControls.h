@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
-#include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "CallLog.h"
 #include "FormControls.h"
-#include "VeltraneControls.h"
 
 namespace veltrane::testing {
 
@@ -188,51 +184,30 @@ private:
     CallLog& log_;
 };
 
-// The window's controls with their design-time contents.
-class FakeControls : public FormControls {
-public:
-    explicit FakeControls(CallLog& log) : window(log) {
-        using namespace names;
-        for (const auto name : {Label1, Label2, Label3, Label4, Label5, Label6}) {
-            labels.emplace(name.text, std::make_unique<FakeLabel>(log, std::string(name.text)));
-        }
-        for (const auto name : {Text1, Text2, Text4}) {
-            textBoxes.emplace(name.text,
-                              std::make_unique<FakeTextBox>(log, std::string(name.text)));
-        }
-        fake(Text2).text = "Enter some text here!\r\n";
-        for (const auto name : {List1, List2}) {
-            lists.emplace(name.text, std::make_unique<FakeListBox>(log, std::string(name.text)));
-        }
+// The window's controls with their design-time contents, logging into one log.
+struct FakeControls {
+    explicit FakeControls(CallLog& log)
+        : window(log),
+          Label3(log, "Label3"),
+          Label4(log, "Label4"),
+          Label5(log, "Label5"),
+          Label6(log, "Label6"),
+          Text1(log, "Text1"),
+          Text2(log, "Text2"),
+          Text4(log, "Text4"),
+          List1(log, "List1"),
+          List2(log, "List2") {
+        Text2.text = "Enter some text here!\r\n";
     }
 
-    Form& form() override { return window; }
-
-    FakeLabel& fake(ControlName<Label> name) { return named(labels, name.text); }
-    FakeTextBox& fake(ControlName<TextBox> name) { return named(textBoxes, name.text); }
-    FakeListBox& fake(ControlName<ListBox> name) { return named(lists, name.text); }
+    FormControls controls() {
+        return {window, Label3, Label4, Label5, Label6, Text1, Text2, Text4, List1, List2};
+    }
 
     FakeForm window;
-
-protected:
-    Label& label(std::string_view name) override { return named(labels, name); }
-    TextBox& textBox(std::string_view name) override { return named(textBoxes, name); }
-    ListBox& listBox(std::string_view name) override { return named(lists, name); }
-
-private:
-    template <typename Controls>
-    static typename Controls::mapped_type::element_type& named(Controls& controls,
-                                                               std::string_view name) {
-        const auto found = controls.find(name);
-        if (found == controls.end()) {
-            throw PlatformError(ErrorKind::NoSuchEntry, "no control named " + std::string(name));
-        }
-        return *found->second;
-    }
-
-    std::map<std::string, std::unique_ptr<FakeLabel>, std::less<>> labels;
-    std::map<std::string, std::unique_ptr<FakeTextBox>, std::less<>> textBoxes;
-    std::map<std::string, std::unique_ptr<FakeListBox>, std::less<>> lists;
+    FakeLabel Label3, Label4, Label5, Label6;
+    FakeTextBox Text1, Text2, Text4;
+    FakeListBox List1, List2;
 };
 
 }  // namespace veltrane::testing

@@ -19,7 +19,7 @@ protected:
     }
 
     Veltrane& window() {
-        if (!window_) window_ = std::make_unique<Veltrane>(controls, fakes.services);
+        if (!window_) window_ = std::make_unique<Veltrane>(controls.controls(), fakes.services);
         return *window_;
     }
 
@@ -30,10 +30,6 @@ protected:
         return window();
     }
 
-    template <typename Control>
-    auto& fake(ControlName<Control> name) {
-        return controls.fake(name);
-    }
     const std::vector<std::string>& calls() const { return fakes.log.calls; }
 
     FakeWindow fakes;

@@ -16,12 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Deadline deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         Cancellation cancellation;
         try {
-            readView(settings, deadline, cancellation);
+            readQueues(settings, deadline, cancellation);
         } catch (const PlatformError&) {
             // A reply that is no list of queues is the server's fault, reported as such.
         }
         try {
-            readLightView(settings, deadline, cancellation);
+            readDefault(settings, deadline, cancellation);
         } catch (const PlatformError&) {
         }
     }

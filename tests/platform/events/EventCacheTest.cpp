@@ -8,16 +8,16 @@ namespace veltrane {
 namespace {
 
 TEST(EventCacheTest, OneFetchPerEventAndTheSameErrorWithinIt) {
-    EventEpoch epoch;
-    EventCache<int> cache(epoch);
+    EventCounter events;
+    EventCache<int> cache(events);
     int fetches = 0;
     auto fetch = [&] { return ++fetches; };
     EXPECT_EQ(cache.get(fetch), 1);
     EXPECT_EQ(cache.get(fetch), 1);
-    epoch.begin();
+    events.next();
     EXPECT_EQ(cache.get(fetch), 2);
 
-    epoch.begin();
+    events.next();
     auto failing = [&]() -> int {
         ++fetches;
         throw PlatformError(ErrorKind::ServiceFailure, "down");

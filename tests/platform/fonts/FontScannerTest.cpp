@@ -25,6 +25,7 @@ TEST(FontScannerTest, AScanStillRunningIsNeitherWaitedForNorTakenAndCompletesLat
         },
         100ms);
     const auto started = std::chrono::steady_clock::now();
+    scanner.start();
     EXPECT_FALSE(scanner.takeFirstScan());
     EXPECT_FALSE(scanner.takeCompleted());
     EXPECT_LT(std::chrono::steady_clock::now() - started, 2s) << "the bound, not the scan";

@@ -43,12 +43,12 @@ protected:
         return fonts;
     }
 
-    void nextEvent() { epoch.begin(); }
+    void nextEvent() { events.next(); }
 
     PrivateCupsd server;
-    EventEpoch epoch;
+    EventCounter events;
     InstalledFonts installed;
-    CupsPrinting printing{epoch, installed.scalableFamilies()};
+    CupsPrinting printing{events, installed.scalableFamilies()};
 };
 
 TEST_F(CupsPrintingTest, TheDefaultQueueHasItsResidentFontsAndTheSystemsScalableFamilies) {

@@ -16,7 +16,7 @@ protected:
     // Moves the clock on and begins the next event.
     void nextEventAfter(ServerFailurePolicy::Clock::duration wait) {
         now += wait;
-        epoch.begin();
+        events.next();
     }
     bool asked() {
         try {
@@ -29,8 +29,7 @@ protected:
     }
     // A job of the event's that failed with `fault`.
     void jobFailed(ServerFault fault) {
-        EXPECT_ANY_THROW(policy.resultOf(
-            Outcome<int>(ServerFailurePolicy::failure(fault, "the job's failure"))));
+        EXPECT_ANY_THROW(policy.resultOf(JobResult<int>(serverError(fault, "the job's failure"))));
     }
     // How long the server is backed off after it did not answer now: the wait
     // until the first event that may ask it.
@@ -45,8 +44,8 @@ protected:
     }
 
     ServerFailurePolicy::Clock::time_point now{};
-    EventEpoch epoch;
-    ServerFailurePolicy policy{epoch, [this] { return now; }};
+    EventCounter events;
+    ServerFailurePolicy policy{events, [this] { return now; }};
 };
 
 TEST_F(ServerFailurePolicyTest, AllOfAnEventsWorkSharesOneDeadline) {
@@ -87,13 +86,13 @@ TEST_F(ServerFailurePolicyTest, AnEventWhoseWorkAllCompletedResetsTheBackOff) {
 TEST_F(ServerFailurePolicyTest, OnlyTheServersFaultsBackItOff) {
     for (const ServerFault fault :
          {ServerFault::Dropped, ServerFault::Unreachable, ServerFault::NotSecure}) {
-        EXPECT_EQ(kindOf([&] { ServerFailurePolicy::fail(fault, ""); }), ErrorKind::NoAnswer);
+        EXPECT_EQ(kindOf([&] { throwServerError(fault, ""); }), ErrorKind::NoAnswer);
     }
-    EXPECT_EQ(kindOf([] { ServerFailurePolicy::fail(ServerFault::Stopped, ""); }),
+    EXPECT_EQ(kindOf([] { throwServerError(ServerFault::Stopped, ""); }),
               ErrorKind::DeviceUnavailable);
     for (const ServerFault fault :
          {ServerFault::Refused, ServerFault::Oversized, ServerFault::Unreadable}) {
-        EXPECT_EQ(kindOf([&] { ServerFailurePolicy::fail(fault, ""); }), ErrorKind::ServiceFailure);
+        EXPECT_EQ(kindOf([&] { throwServerError(fault, ""); }), ErrorKind::ServiceFailure);
         policy.eventDeadline();
         jobFailed(fault);
         nextEventAfter(1ms);

@@ -1,5 +1,5 @@
-// The real window and its controls, built by the engine from the design, on
-// Qt's offscreen platform at 96 dots per inch.
+// The real window and its controls, made from the design, on Qt's offscreen
+// platform at 96 dots per inch.
 #include <gmock/gmock.h>
 
 #include <QApplication>
@@ -15,10 +15,9 @@
 
 #include "FakeServices.h"
 #include "InstalledFonts.h"
-#include "QtLabel.h"
-#include "VeltraneControls.h"
-#include "VeltraneProject.h"
-#include "WindowEngine.h"
+#include "Veltrane.h"
+#include "VeltraneDesign.h"
+#include "VeltraneWindow.h"
 
 namespace veltrane::testing {
 namespace {
@@ -32,32 +31,22 @@ protected:
         fakes.printing.fonts = {"Liberation Sans", "AAA-Resident"};
     }
 
-    WindowEngine& engine() {
-        if (!engine_)
-            engine_ = std::make_unique<WindowEngine>(project, fakes.services, epoch, fonts);
-        return *engine_;
-    }
-
-    WindowEngine& started() {
-        engine().start();
+    VeltraneWindow& started() {
+        window.start(logic);
         QApplication::processEvents();
-        return engine();
+        return window;
     }
 
     template <typename Widget = QWidget>
-    Widget* widget(std::string_view name) {
-        auto* found = qobject_cast<Widget*>(engine().widget(name));
+    Widget* widget(const char* name) {
+        auto* found = window.findChild<Widget*>(QLatin1String(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    template <typename Widget = QWidget, typename Control>
-    Widget* widget(ControlName<Control> name) {
-        return widget<Widget>(name.text);
-    }
 
-    QString caption(ControlName<Label> name) { return widget<QtLabel>(name)->caption(); }
+    std::string caption(const char* label) { return widget<CaptionLabel>(label)->Caption(); }
 
-    std::vector<std::string> rows(ControlName<ListBox> list) {
+    std::vector<std::string> rows(const char* list) {
         std::vector<std::string> texts;
         QAbstractItemModel* model = widget<QListView>(list)->model();
         for (int row = 0; row < model->rowCount(); ++row) {
@@ -67,35 +56,32 @@ protected:
     }
 
     FakeWindow fakes;
-    EventEpoch epoch;
+    EventCounter events;
     InstalledFonts fonts;
-    Project project = veltraneProject();
-
-private:
-    std::unique_ptr<WindowEngine> engine_;
+    const FormDesign design = veltraneDesign();
+    VeltraneWindow window{design, fonts, events};
+    Veltrane logic{window.controls(), fakes.services};
 };
 
 TEST_F(WindowTest, EveryControlSitsAtItsPixelRectangle) {
     ASSERT_EQ(QApplication::primaryScreen()->logicalDotsPerInch(), 96);
-    const std::map<std::string_view, QRect> expected = {
-        {names::Label1.text, {116, 4, 198, 28}},     {names::Label2.text, {455, 4, 435, 28}},
-        {names::Label5.text, {451, 32, 435, 28}},    {names::Text2.text, {263, 60, 357, 56}},
-        {names::Label6.text, {756, 64, 127, 51}},    {names::Text1.text, {175, 68, 81, 33}},
-        {names::Text4.text, {628, 68, 81, 33}},      {names::Label3.text, {3, 118, 425, 115}},
-        {names::Label4.text, {456, 118, 425, 115}},  {names::Command1.text, {128, 237, 175, 33}},
-        {names::Command2.text, {581, 237, 175, 33}}, {names::List1.text, {44, 276, 342, 410}},
-        {names::List2.text, {497, 276, 342, 410}}};
+    const std::map<std::string, QRect> expected = {
+        {"Label1", {116, 4, 198, 28}},     {"Label2", {455, 4, 435, 28}},
+        {"Label5", {451, 32, 435, 28}},    {"Text2", {263, 60, 357, 56}},
+        {"Label6", {756, 64, 127, 51}},    {"Text1", {175, 68, 81, 33}},
+        {"Text4", {628, 68, 81, 33}},      {"Label3", {3, 118, 425, 115}},
+        {"Label4", {456, 118, 425, 115}},  {"Command1", {128, 237, 175, 33}},
+        {"Command2", {581, 237, 175, 33}}, {"List1", {44, 276, 342, 410}},
+        {"List2", {497, 276, 342, 410}}};
     for (const auto& [name, rect] : expected) {
-        EXPECT_EQ(widget(name)->geometry(), rect) << name;
+        EXPECT_EQ(widget(name.c_str())->geometry(), rect) << name;
     }
-    QWidget& window = engine().window();
     EXPECT_EQ(window.size(), QSize(886, 706));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "fixed size";
     EXPECT_EQ(window.children().size(), 13);
 }
 
 TEST_F(WindowTest, TheWindowHasItsCaptionIconAndTitleBarButtons) {
-    QWidget& window = engine().window();
     EXPECT_EQ(window.windowTitle(), "Veltrane                 veltrane.example");
     const QIcon icon = window.windowIcon();
     EXPECT_THAT(icon.availableSizes(), ElementsAre(QSize(32, 32), QSize(16, 16)));
@@ -106,58 +92,56 @@ TEST_F(WindowTest, TheWindowHasItsCaptionIconAndTitleBarButtons) {
 
 TEST_F(WindowTest, DesignFontsResolveToTheirLiberationStandIns) {
     struct Expected {
-        std::string_view control;
+        const char* control;
         const char* family;
         double points;
         bool bold;
     };
-    for (const Expected& font :
-         {Expected{names::Label1.text, "Liberation Sans Narrow", 14.25, true},
-          Expected{names::Command2.text, "Liberation Sans Narrow", 14.25, true},
-          Expected{names::Text4.text, "Liberation Sans Narrow", 14.25, true},
-          Expected{names::Text2.text, "Liberation Sans", 24, false},
-          Expected{names::Label3.text, "Liberation Sans", 24, false},
-          Expected{names::List1.text, "Liberation Sans", 18, true}}) {
+    for (const Expected& font : {Expected{"Label1", "Liberation Sans Narrow", 14.25, true},
+                                 Expected{"Command2", "Liberation Sans Narrow", 14.25, true},
+                                 Expected{"Text4", "Liberation Sans Narrow", 14.25, true},
+                                 Expected{"Text2", "Liberation Sans", 24, false},
+                                 Expected{"Label3", "Liberation Sans", 24, false},
+                                 Expected{"List1", "Liberation Sans", 18, true}}) {
         const QFontInfo info(widget(font.control)->font());
         EXPECT_EQ(info.family(), font.family) << font.control;
         EXPECT_EQ(widget(font.control)->font().pointSizeF(), font.points) << font.control;
         EXPECT_EQ(info.bold(), font.bold) << font.control;
         EXPECT_FALSE(info.italic() || widget(font.control)->font().underline());
     }
-    const QFontMetrics metrics(widget(names::Text2)->font());
+    const QFontMetrics metrics(widget("Text2")->font());
     EXPECT_LT(metrics.horizontalAdvance("Enter some text here!"), 357 - 8)
         << "the sample text fits one line of Text2";
 }
 
 TEST_F(WindowTest, TabGoesThroughTheControlsInTabIndexOrder) {
     std::vector<std::string> order;
-    QWidget* current = widget(names::List1);
+    QWidget* current = widget("List1");
     for (int i = 0; i < 8; ++i) {
         order.push_back(current->objectName().toStdString());
         do {
             current = current->nextInFocusChain();
-        } while (!(current->focusPolicy() & Qt::TabFocus) ||
-                 current->parent() != &engine().window());
+        } while (!(current->focusPolicy() & Qt::TabFocus) || current->parent() != &window);
     }
     EXPECT_THAT(order, ElementsAre("List1", "Command1", "Command2", "List2", "Text1", "Text4",
                                    "Text2", "List1"));
 }
 
 TEST_F(WindowTest, ControlsCarryTheirDesignContentsAndSettings) {
-    EXPECT_EQ(caption(names::Label1), "Number of Screen Fonts");
-    EXPECT_EQ(caption(names::Label2), "Number of Fonts on the Default Printer/Fax Device:");
-    EXPECT_EQ(caption(names::Label5), "");
-    auto* copy1 = widget<QPushButton>(names::Command1);
+    EXPECT_EQ(caption("Label1"), "Number of Screen Fonts");
+    EXPECT_EQ(caption("Label2"), "Number of Fonts on the Default Printer/Fax Device:");
+    EXPECT_EQ(caption("Label5"), "");
+    auto* copy1 = widget<QPushButton>("Command1");
     EXPECT_EQ(copy1->text(), "&Copy to Clipboard");
     EXPECT_EQ(copy1->toolTip(),
               " You may copy the screen font name to the clipboard by clicking here. ");
-    EXPECT_EQ(widget<QPushButton>(names::Command2)->toolTip(),
+    EXPECT_EQ(widget<QPushButton>("Command2")->toolTip(),
               " You may copy the printer font name to the clipboard by clicking here. ");
-    auto* count = widget<QLineEdit>(names::Text1);
+    auto* count = widget<QLineEdit>("Text1");
     EXPECT_TRUE(count->isReadOnly());
     EXPECT_EQ(count->alignment(), Qt::AlignCenter);
     EXPECT_FALSE(count->hasFrame());
-    auto* sample = widget<QTextEdit>(names::Text2);
+    auto* sample = widget<QTextEdit>("Text2");
     EXPECT_EQ(sample->toPlainText(), "Enter some text here!\n");
     EXPECT_EQ(sample->document()->blockCount(), 2) << "a second, empty line";
     EXPECT_FALSE(sample->acceptRichText());
@@ -165,35 +149,34 @@ TEST_F(WindowTest, ControlsCarryTheirDesignContentsAndSettings) {
     EXPECT_EQ(sample->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(sample->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(sample->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
-    EXPECT_EQ(widget<QListView>(names::List1)->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(widget<QListView>("List1")->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
 TEST_F(WindowTest, TheStartUpFillsTheSortedListsAndTheSamples) {
     started();
-    EXPECT_THAT(rows(names::List1),
-                ElementsAre("DejaVu Sans", "liberation mono", "Liberation Serif"));
-    EXPECT_THAT(rows(names::List2), ElementsAre("AAA-Resident", "Liberation Sans"));
-    EXPECT_EQ(caption(names::Label3), "DejaVu Sans");
-    EXPECT_EQ(caption(names::Label4), "AAA-Resident");
-    EXPECT_EQ(QFontInfo(widget(names::Label3)->font()).family(), "DejaVu Sans");
-    EXPECT_EQ(widget(names::Label3)->font().pointSizeF(), 24);
-    EXPECT_EQ(widget(names::Text2)->font().family(), "DejaVu Sans");
-    EXPECT_EQ(widget<QLineEdit>(names::Text1)->text(), "3");
-    EXPECT_EQ(widget<QLineEdit>(names::Text4)->text(), "2");
-    EXPECT_EQ(caption(names::Label5), "Office");
-    EXPECT_EQ(caption(names::Label6), "Number of Devices: 1");
-    EXPECT_EQ(widget(names::Label6)->toolTip(),
+    EXPECT_THAT(rows("List1"), ElementsAre("DejaVu Sans", "liberation mono", "Liberation Serif"));
+    EXPECT_THAT(rows("List2"), ElementsAre("AAA-Resident", "Liberation Sans"));
+    EXPECT_EQ(caption("Label3"), "DejaVu Sans");
+    EXPECT_EQ(caption("Label4"), "AAA-Resident");
+    EXPECT_EQ(QFontInfo(widget("Label3")->font()).family(), "DejaVu Sans");
+    EXPECT_EQ(widget("Label3")->font().pointSizeF(), 24);
+    EXPECT_EQ(widget("Text2")->font().family(), "DejaVu Sans");
+    EXPECT_EQ(widget<QLineEdit>("Text1")->text(), "3");
+    EXPECT_EQ(widget<QLineEdit>("Text4")->text(), "2");
+    EXPECT_EQ(caption("Label5"), "Office");
+    EXPECT_EQ(caption("Label6"), "Number of Devices: 1");
+    EXPECT_EQ(widget("Label6")->toolTip(),
               " Check your printer and fax folder for the 1 devices. ");
-    EXPECT_TRUE(engine().window().isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), widget(names::List1));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), widget("List1"));
     EXPECT_EQ(fakes.log.count("List1.Text"), 0) << "the fakes log services only";
 }
 
 TEST_F(WindowTest, ListsSortIgnoringCaseAndKeepCaseTwinsSideBySide) {
-    ListBox& list = engine()[names::List1];
+    ListBox& list = window.controls().List1;
     for (const char* name : {"beta", "Alpha", "BETA", "alpha"}) list.AddItem(name);
     list.SetSelected(1, true);
-    EXPECT_THAT(rows(names::List1), ElementsAre("Alpha", "alpha", "beta", "BETA"));
+    EXPECT_THAT(rows("List1"), ElementsAre("Alpha", "alpha", "beta", "BETA"));
     EXPECT_EQ(list.Text(), "alpha");
     list.AddItem("Aardvark");
     EXPECT_EQ(list.Text(), "alpha") << "the selection stays on its entry";
@@ -205,14 +188,14 @@ TEST_F(WindowTest, ListsSortIgnoringCaseAndKeepCaseTwinsSideBySide) {
 
 TEST_F(WindowTest, AUserCannotLeaveAListWithoutASelectedEntry) {
     started();
-    auto* list1 = widget<QListView>(names::List1);
+    auto* list1 = widget<QListView>("List1");
     const QPoint first = list1->visualRect(list1->model()->index(0, 0)).center();
     const QPoint belowTheLast = {first.x(), list1->viewport()->height() - 5};
     QTest::mouseClick(list1->viewport(), Qt::LeftButton, Qt::ControlModifier, first);
     QTest::keyClick(list1, Qt::Key_Space, Qt::ControlModifier);
     QTest::mouseClick(list1->viewport(), Qt::LeftButton, {}, belowTheLast);
-    EXPECT_EQ(engine()[names::List1].Text(), "DejaVu Sans");
-    EXPECT_EQ(caption(names::Label3), "DejaVu Sans");
+    EXPECT_EQ(window.controls().List1.Text(), "DejaVu Sans");
+    EXPECT_EQ(caption("Label3"), "DejaVu Sans");
 }
 
 QImage rendered(QWidget* widget) {
@@ -251,15 +234,15 @@ TEST_F(WindowTest, LabelsAndTooltipsShowNamesAsTheyAreAmpersandsAndMarkupInclude
     fakes.printing.device = "Büro_&_Co";
     fakes.printing.fonts = {"AT&T-Gothic"};
     started();
-    Label& label5 = engine()[names::Label5];
-    auto* view5 = widget(names::Label5);
+    Label& label5 = window.controls().Label5;
+    auto* view5 = widget("Label5");
     const int withAmpersand = inkWidth(rendered(view5));
     label5.SetCaption("Büro__Co");
     EXPECT_GT(withAmpersand, inkWidth(rendered(view5)) + 5) << "the ampersand is drawn";
-    auto* view4 = widget(names::Label4);
-    EXPECT_EQ(caption(names::Label4), "AT&T-Gothic");
+    auto* view4 = widget("Label4");
+    EXPECT_EQ(caption("Label4"), "AT&T-Gothic");
     const int gothic = inkWidth(rendered(view4));
-    engine()[names::Label4].SetCaption("ATT-Gothic");
+    window.controls().Label4.SetCaption("ATT-Gothic");
     EXPECT_GT(gothic, inkWidth(rendered(view4)) + 5);
     label5.SetCaption("a&&b");
     EXPECT_EQ(label5.Caption(), "a&&b");
@@ -267,10 +250,10 @@ TEST_F(WindowTest, LabelsAndTooltipsShowNamesAsTheyAreAmpersandsAndMarkupInclude
     label5.SetCaption("x");
     const int plain = inkWidth(rendered(view5));
     fakes.printing.device = "<b>x</b>";
-    engine().window().hide();
-    engine().window().show();
+    window.hide();
+    window.show();
     QApplication::processEvents();
-    EXPECT_EQ(caption(names::Label5), "<b>x</b>");
+    EXPECT_EQ(caption("Label5"), "<b>x</b>");
     EXPECT_GT(inkWidth(rendered(view5)), 3 * plain) << "the tags are shown, not obeyed";
     EXPECT_EQ(shownToolTip(view5), "<b>x</b>");
     EXPECT_EQ(view5->accessibleDescription(), "<b>x</b>");
@@ -284,12 +267,12 @@ TEST_F(WindowTest, LabelsAndTooltipsShowNamesAsTheyAreAmpersandsAndMarkupInclude
 
 TEST_F(WindowTest, TheSampleIsWrittenInTheSelectedFont) {
     started();
-    auto* view = widget(names::Label3);
-    Label& label = engine()[names::Label3];
+    auto* view = widget("Label3");
+    Label& label = window.controls().Label3;
     label.Font().SetName("Liberation Serif");
     EXPECT_EQ(QFontInfo(view->font()).family(), "Liberation Serif");
     EXPECT_EQ(view->font().pointSizeF(), 24) << "only the name changes";
-    QtLabel inDefaultFont(nullptr, fonts);
+    CaptionLabel inDefaultFont(nullptr, {}, fonts);
     inDefaultFont.setGeometry(view->geometry());
     QFont defaultFont = QApplication::font();
     defaultFont.setPointSizeF(24);
@@ -308,9 +291,9 @@ TEST_F(WindowTest, TheSampleIsWrittenInTheSelectedFont) {
 // such a name in the family Qt itself would fall back to, pixel for pixel.
 TEST_F(WindowTest, AFontThatIsNotInstalledIsDrawnAsQtWouldDrawIt) {
     started();
-    auto* view = widget(names::Label4);
-    Label& label = engine()[names::Label4];
-    QtLabel asQtDrawsIt(nullptr, fonts);
+    auto* view = widget("Label4");
+    Label& label = window.controls().Label4;
+    CaptionLabel asQtDrawsIt(nullptr, {}, fonts);
     asQtDrawsIt.setGeometry(view->geometry());
     for (const char* name : {"Courier", "Helvetica-Narrow", "Times-Roman", "AvantGarde-Book",
                              "ZapfChancery-MediumItalic", "Symbol", "ZapfDingbats",
@@ -329,51 +312,51 @@ TEST_F(WindowTest, AFontThatIsNotInstalledIsDrawnAsQtWouldDrawIt) {
 
 TEST_F(WindowTest, MouseAndKeysInTheListsShowTheirSamples) {
     started();
-    auto* list1 = widget<QListView>(names::List1);
+    auto* list1 = widget<QListView>("List1");
     const QRect third = list1->visualRect(list1->model()->index(2, 0));
     QTest::mousePress(list1->viewport(), Qt::LeftButton, {}, third.center());
-    EXPECT_EQ(caption(names::Label3), "Liberation Serif") << "the press already shows the entry";
+    EXPECT_EQ(caption("Label3"), "Liberation Serif") << "the press already shows the entry";
     QTest::mouseRelease(list1->viewport(), Qt::LeftButton, {}, third.center());
     QTest::keyClick(list1, Qt::Key_Up);
-    EXPECT_EQ(caption(names::Label3), "liberation mono");
-    EXPECT_EQ(widget(names::Text2)->font().family(), "liberation mono");
+    EXPECT_EQ(caption("Label3"), "liberation mono");
+    EXPECT_EQ(widget("Text2")->font().family(), "liberation mono");
 
-    auto* list2 = widget<QListView>(names::List2);
+    auto* list2 = widget<QListView>("List2");
     QTest::keyClick(list2, Qt::Key_Down);
-    EXPECT_EQ(caption(names::Label4), "Liberation Sans");
-    EXPECT_EQ(widget(names::Text2)->font().family(), "Liberation Sans");
+    EXPECT_EQ(caption("Label4"), "Liberation Sans");
+    EXPECT_EQ(widget("Text2")->font().family(), "Liberation Sans");
 }
 
 TEST_F(WindowTest, AHeldKeyGivesOneKeyUpAtItsRealRelease) {
     started();
-    auto* list1 = widget<QListView>(names::List1);
-    engine()[names::Label3].SetCaption("untouched");
+    auto* list1 = widget<QListView>("List1");
+    window.controls().Label3.SetCaption("untouched");
     QKeyEvent repeat(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(list1, &repeat);
-    EXPECT_EQ(caption(names::Label3), "untouched");
+    EXPECT_EQ(caption("Label3"), "untouched");
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
     QApplication::sendEvent(list1, &release);
-    EXPECT_EQ(caption(names::Label3), "DejaVu Sans");
+    EXPECT_EQ(caption("Label3"), "DejaVu Sans");
 }
 
 TEST_F(WindowTest, GotFocusComesWithAMoveOfTheFocusNotWithComingBackToTheWindow) {
     started();
-    auto* list1 = widget(names::List1);
-    widget(names::List2)->setFocus(Qt::TabFocusReason);
-    engine()[names::Label4].SetCaption("untouched");
+    auto* list1 = widget("List1");
+    widget("List2")->setFocus(Qt::TabFocusReason);
+    window.controls().Label4.SetCaption("untouched");
     QFocusEvent comingBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(list1, &comingBack);
-    EXPECT_EQ(caption(names::Label4), "untouched");
+    EXPECT_EQ(caption("Label4"), "untouched");
     list1->setFocus(Qt::BacktabFocusReason);
     QApplication::processEvents();
-    EXPECT_EQ(caption(names::Label4), "AAA-Resident") << "GotFocus refreshes both samples";
+    EXPECT_EQ(caption("Label4"), "AAA-Resident") << "GotFocus refreshes both samples";
 }
 
 TEST_F(WindowTest, EachCopyButtonCopiesItsOwnList) {
     started();
-    widget<QPushButton>(names::Command2)->click();
+    widget<QPushButton>("Command2")->click();
     EXPECT_EQ(fakes.clipboard.text, "AAA-Resident");
-    widget<QPushButton>(names::Command1)->click();
+    widget<QPushButton>("Command1")->click();
     EXPECT_EQ(fakes.clipboard.text, "DejaVu Sans");
 }
 
@@ -381,54 +364,20 @@ TEST_F(WindowTest, AnErrorAnEventHandsOnIsReportedInOneLineAndDropped) {
     started();
     fakes.log.failAt("Clipboard.Clear");
     ::testing::internal::CaptureStderr();
-    widget<QPushButton>(names::Command2)->click();
+    widget<QPushButton>("Command2")->click();
     const std::string report = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(report, "veltrane: Command2_Click: injected failure at Clipboard.Clear\n");
-    widget<QPushButton>(names::Command2)->click();
+    widget<QPushButton>("Command2")->click();
     EXPECT_EQ(fakes.clipboard.text, "AAA-Resident") << "the program goes on";
 }
 
 TEST_F(WindowTest, EveryExposeOfTheWindowRaisesPaint) {
     started();
     const int before = fakes.log.count("Printers.Any");
-    engine().window().hide();
-    engine().window().show();
+    window.hide();
+    window.show();
     QApplication::processEvents();
     EXPECT_GT(fakes.log.count("Printers.Any"), before);
-}
-
-// Logic whose procedures are given as they are, spelling and all.
-class GivenProcedures : public FormProgram {
-public:
-    explicit GivenProcedures(FormProcedures procedures) : procedures_(std::move(procedures)) {}
-    FormProcedures procedures() override { return procedures_; }
-
-private:
-    FormProcedures procedures_;
-};
-
-TEST_F(WindowTest, AProcedureTheDesignCannotRaiseStopsTheStartNamingIt) {
-    const auto startWith = [&](const std::string& control, auto event) {
-        FormProcedures procedures;
-        event(procedures.controls[control]);
-        project.createProgram = [procedures](FormControls&, Services&) {
-            return std::make_unique<GivenProcedures>(procedures);
-        };
-        try {
-            WindowEngine engine(project, fakes.services, epoch, fonts);
-        } catch (const PlatformError& error) {
-            EXPECT_EQ(error.kind(), ErrorKind::Wiring);
-            return std::string(error.what());
-        }
-        return std::string("started");
-    };
-    EXPECT_EQ(startWith("Lsit1", [](ControlProcedures& on) { on.KeyUp = [](Int16, Int16) {}; }),
-              "Lsit1_KeyUp: the window Veltrane has no control named Lsit1");
-    EXPECT_EQ(startWith("Label3", [](ControlProcedures& on) { on.Click = [] {}; }),
-              "Label3_Click: this kind of control raises no Click");
-    EXPECT_EQ(startWith("Command1", [](ControlProcedures& on) { on.GotFocus = [] {}; }),
-              "Command1_GotFocus: this kind of control raises no GotFocus");
-    EXPECT_EQ(startWith("List2", [](ControlProcedures& on) { on.GotFocus = [] {}; }), "started");
 }
 
 }  // namespace

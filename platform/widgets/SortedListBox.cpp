@@ -1,4 +1,4 @@
-#include "QtListBox.h"
+#include "SortedListBox.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -39,45 +39,36 @@ Int16 buttonCode(Qt::MouseButton button) {
 
 }  // namespace
 
-QtListBox::QtListBox(QWidget* parent, EventDispatcher& dispatcher, ListCollation& collation)
-    : QListView(parent),
-      dispatcher_(dispatcher),
-      entries_(collation),
-      model_(entries_, this),
-      delegate_(this) {
+SortedListBox::SortedListBox(QWidget* parent, ListCollation& collation)
+    : QListView(parent), entries_(collation), model_(entries_, this), delegate_(this) {
     setModel(&model_);
     setItemDelegate(&delegate_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &QtListBox::takeSelectionFromView);
+            &SortedListBox::takeSelectionFromView);
 }
 
-void QtListBox::wire(const std::string& name, const ControlProcedures& procedures) {
-    name_ = name;
-    procedures_ = procedures;
-}
-
-std::string QtListBox::Text() {
+std::string SortedListBox::Text() {
     mergePending();
     return selected_ ? entries_.text(*selected_) : std::string();
 }
 
-void QtListBox::AddItem(const std::string& item) {
+void SortedListBox::AddItem(const std::string& item) {
     entries_.add(item);
 }
 
-void QtListBox::Clear() {
+void SortedListBox::Clear() {
     model_.reset([this] {
         entries_.clear();
         selected_.reset();
     });
 }
 
-void QtListBox::SetSelected(Int16 index, bool selected) {
+void SortedListBox::SetSelected(Int16 index, bool selected) {
     mergePending();
-    const std::size_t entry = entryIndex(index, entries_.size(), name_);
+    const std::size_t entry = entryIndex(index, entries_.size(), objectName().toStdString());
     if (selected) {
         selected_ = entry;
     } else if (selected_ == entry) {
@@ -86,7 +77,7 @@ void QtListBox::SetSelected(Int16 index, bool selected) {
     showSelection();
 }
 
-std::optional<Int16> QtListBox::IndexOf(const std::string& text) {
+std::optional<Int16> SortedListBox::IndexOf(const std::string& text) {
     mergePending();
     for (std::size_t row = 0; row < entries_.size(); ++row) {
         if (entries_.text(row) == text) return static_cast<Int16>(row);
@@ -94,7 +85,7 @@ std::optional<Int16> QtListBox::IndexOf(const std::string& text) {
     return std::nullopt;
 }
 
-void QtListBox::mergePending() {
+void SortedListBox::mergePending() {
     std::optional<std::size_t> selected = selected_;
     if (!entries_.mergePending(selected)) return;
     updatingView_ = true;
@@ -104,7 +95,7 @@ void QtListBox::mergePending() {
     showSelection();
 }
 
-void QtListBox::showSelection() {
+void SortedListBox::showSelection() {
     updatingView_ = true;
     if (selected_) {
         const QModelIndex index = model_.index(static_cast<int>(*selected_));
@@ -116,67 +107,55 @@ void QtListBox::showSelection() {
     updatingView_ = false;
 }
 
-void QtListBox::takeSelectionFromView() {
+void SortedListBox::takeSelectionFromView() {
     if (updatingView_) return;
     const QModelIndexList rows = selectionModel()->selectedRows();
     selected_.reset();
     if (!rows.isEmpty()) selected_ = static_cast<std::size_t>(rows.first().row());
 }
 
-QItemSelectionModel::SelectionFlags QtListBox::selectionCommand(const QModelIndex& index,
-                                                                const QEvent*) const {
+QItemSelectionModel::SelectionFlags SortedListBox::selectionCommand(const QModelIndex& index,
+                                                                    const QEvent*) const {
     if (!index.isValid()) return QItemSelectionModel::NoUpdate;
     return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
 }
 
-void QtListBox::takeFirstFocus() {
+void SortedListBox::takeFirstFocus() {
     quietFocus_ = true;
     setFocus(Qt::OtherFocusReason);
     quietFocus_ = false;
-    raiseGotFocus();
+    emit focusMovedIn();
 }
 
-void QtListBox::focusInEvent(QFocusEvent* event) {
+void SortedListBox::focusInEvent(QFocusEvent* event) {
     QListView::focusInEvent(event);
     // Coming back to the window, or out of a popup, is no move of the focus.
     const bool sameFocus =
         event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
-    if (!quietFocus_ && !sameFocus) raiseGotFocus();
+    if (!quietFocus_ && !sameFocus) emit focusMovedIn();
 }
 
-void QtListBox::raiseGotFocus() {
-    dispatcher_.raise(name_ + "_GotFocus", procedures_.GotFocus);
-}
-
-void QtListBox::keyReleaseEvent(QKeyEvent* event) {
+void SortedListBox::keyReleaseEvent(QKeyEvent* event) {
     QListView::keyReleaseEvent(event);
-    // A held key is one release, at its real end.
-    if (event->isAutoRepeat() || !procedures_.KeyUp) return;
-    const Int16 key = keyCode(*event);
-    const Int16 shift = shiftState(event->modifiers());
-    dispatcher_.raise(name_ + "_KeyUp", [&] { procedures_.KeyUp(key, shift); });
+    if (!event->isAutoRepeat()) emit keyReleased(keyCode(*event), shiftState(event->modifiers()));
 }
 
-void QtListBox::mousePressEvent(QMouseEvent* event) {
+void SortedListBox::mousePressEvent(QMouseEvent* event) {
     QListView::mousePressEvent(event);
-    raiseMouse("_MouseDown", procedures_.MouseDown, *event);
+    signalMouse(&SortedListBox::mousePressed, *event);
 }
 
-void QtListBox::mouseReleaseEvent(QMouseEvent* event) {
+void SortedListBox::mouseReleaseEvent(QMouseEvent* event) {
     QListView::mouseReleaseEvent(event);
-    raiseMouse("_MouseUp", procedures_.MouseUp, *event);
+    signalMouse(&SortedListBox::mouseReleased, *event);
 }
 
-void QtListBox::raiseMouse(const char* event,
-                           const decltype(ControlProcedures::MouseDown)& procedure,
-                           const QMouseEvent& mouse) {
-    if (!procedure) return;
+void SortedListBox::signalMouse(void (SortedListBox::*signal)(Int16, Int16, float, float),
+                                const QMouseEvent& mouse) {
     const double dpi = logicalDpiX();
-    const auto x = static_cast<float>(pixelsToTwips(mouse.position().x(), dpi));
-    const auto y = static_cast<float>(pixelsToTwips(mouse.position().y(), dpi));
-    const Int16 button = buttonCode(mouse.button());
-    const Int16 shift = shiftState(mouse.modifiers());
-    dispatcher_.raise(name_ + event, [&] { procedure(button, shift, x, y); });
+    emit(this->*signal)(buttonCode(mouse.button()), shiftState(mouse.modifiers()),
+                        static_cast<float>(pixelsToTwips(mouse.position().x(), dpi)),
+                        static_cast<float>(pixelsToTwips(mouse.position().y(), dpi)));
 }
 
 }  // namespace veltrane

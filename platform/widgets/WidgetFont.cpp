@@ -1,8 +1,8 @@
-#include "QtFontObject.h"
+#include "WidgetFont.h"
 
 namespace veltrane {
 
-void QtFontObject::SetName(const std::string& name) {
+void WidgetFont::SetName(const std::string& name) {
     QFont font = widget_.font();
     font.setFamily(fonts_.drawnFamily(QString::fromStdString(name)));
     widget_.setFont(font);

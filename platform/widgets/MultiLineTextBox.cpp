@@ -1,17 +1,16 @@
-#include "QtMemoBox.h"
+#include "MultiLineTextBox.h"
 
 namespace veltrane {
 
-QtMemoBox::QtMemoBox(QWidget* parent, const ControlDesign& design, InstalledFonts& fonts)
+MultiLineTextBox::MultiLineTextBox(QWidget* parent, const ControlDesign& design,
+                                   InstalledFonts& fonts)
     : QTextEdit(parent), font_(*this, fonts) {
     setAcceptRichText(false);
     setReadOnly(design.locked);
     setTabChangesFocus(true);
     setLineWrapMode(QTextEdit::WidgetWidth);
-    if (!design.scrollBars) {
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     if (design.border == TextBoxBorder::None) setFrameStyle(QFrame::NoFrame);
     QTextOption option = document()->defaultTextOption();
     option.setAlignment(design.alignment == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft);
@@ -19,7 +18,7 @@ QtMemoBox::QtMemoBox(QWidget* parent, const ControlDesign& design, InstalledFont
     SetText(design.contents);
 }
 
-void QtMemoBox::SetText(const std::string& text) {
+void MultiLineTextBox::SetText(const std::string& text) {
     // A carriage return and line feed is one line break.
     setPlainText(
         QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

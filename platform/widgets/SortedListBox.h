@@ -4,24 +4,22 @@
 
 #include <optional>
 
-#include "EventDispatcher.h"
 #include "FocusFrameDelegate.h"
-#include "FormProcedures.h"
 #include "ListBox.h"
 #include "SortedEntries.h"
 #include "SortedListModel.h"
 
 namespace veltrane {
 
-// A sorted single-selection list box. Its key and mouse events reach the
-// program after the list has acted on them, so a press already shows the entry
-// pressed; GotFocus is raised when the focus moves into the list within the
+// A sorted single-selection list box. Its key and mouse signals come after the
+// list has acted on them, so a press already shows the entry pressed; it
+// signals the focus moving in when the focus moves into the list within the
 // window, not when the user merely comes back to the window.
-class QtListBox : public QListView, public ListBox {
+class SortedListBox : public QListView, public ListBox {
     Q_OBJECT
 
 public:
-    QtListBox(QWidget* parent, EventDispatcher& dispatcher, ListCollation& collation);
+    SortedListBox(QWidget* parent, ListCollation& collation);
 
     std::string Text() override;
     void AddItem(const std::string& item) override;
@@ -29,14 +27,22 @@ public:
     void SetSelected(Int16 index, bool selected) override;
     std::optional<Int16> IndexOf(const std::string& text) override;
 
-    void wire(const std::string& name, const ControlProcedures& procedures);
-    // Merges and shows the entries added since the last time; the engine calls
+    // Merges and shows the entries added since the last time; the window calls
     // it after every event.
     void mergePending();
-    // Gives the list the focus as the window opens and raises its GotFocus. The
-    // window may not be active yet, and without a window manager it may never be
-    // told so, so Qt's own focus-in cannot be waited for; it raises nothing here.
+    // Gives the list the focus as the window opens and signals it. The window
+    // may not be active yet, and without a window manager it may never be told
+    // so, so Qt's own focus-in cannot be waited for; it signals nothing here.
     void takeFirstFocus();
+
+signals:
+    void focusMovedIn();
+    // The key code and the shift state (Shift 1, Ctrl 2, Alt 4); a held key
+    // signals once, at its real release.
+    void keyReleased(Int16 keyCode, Int16 shift);
+    // The button (left 1, right 2, middle 4), the shift state and the place in twips.
+    void mousePressed(Int16 button, Int16 shift, float x, float y);
+    void mouseReleased(Int16 button, Int16 shift, float x, float y);
 
 protected:
     // Once an entry is selected one stays selected: Ctrl never deselects, and a
@@ -51,13 +57,9 @@ protected:
 private:
     void showSelection();
     void takeSelectionFromView();
-    void raiseGotFocus();
-    void raiseMouse(const char* event, const decltype(ControlProcedures::MouseDown)& procedure,
-                    const QMouseEvent& mouse);
+    void signalMouse(void (SortedListBox::*signal)(Int16, Int16, float, float),
+                     const QMouseEvent& mouse);
 
-    EventDispatcher& dispatcher_;
-    std::string name_;
-    ControlProcedures procedures_;
     SortedEntries entries_;
     SortedListModel model_;
     FocusFrameDelegate delegate_;

@@ -1,4 +1,4 @@
-#include "QtLabel.h"
+#include "CaptionLabel.h"
 
 #include <QPainter>
 
@@ -6,43 +6,48 @@
 
 namespace veltrane {
 
+CaptionLabel::CaptionLabel(QWidget* parent, const ControlDesign& design, InstalledFonts& fonts)
+    : QWidget(parent), font_(*this, fonts) {
+    SetCaption(design.contents);
+}
+
 // Read back exactly as written: a device name that is not valid UTF-8 must
 // compare equal to itself at the next paint.
-std::string QtLabel::Caption() {
+std::string CaptionLabel::Caption() {
     return text_;
 }
 
 // A screen reader is told the caption as it is drawn.
-void QtLabel::SetCaption(const std::string& caption) {
+void CaptionLabel::SetCaption(const std::string& caption) {
     text_ = caption;
     caption_ = QString::fromStdString(caption);
     setAccessibleName(caption_);
     update();
 }
 
-void QtLabel::SetToolTipText(const std::string& text) {
+void CaptionLabel::SetToolTipText(const std::string& text) {
     veltrane::setToolTip(*this, QString::fromStdString(text));
 }
 
-void QtLabel::SetFontBold(bool bold) {
+void CaptionLabel::SetFontBold(bool bold) {
     changeFont([bold](QFont& font) { font.setBold(bold); });
 }
 
-void QtLabel::SetFontItalic(bool italic) {
+void CaptionLabel::SetFontItalic(bool italic) {
     changeFont([italic](QFont& font) { font.setItalic(italic); });
 }
 
-void QtLabel::SetFontSize(float points) {
+void CaptionLabel::SetFontSize(float points) {
     changeFont([points](QFont& font) { font.setPointSizeF(points); });
 }
 
-void QtLabel::changeFont(const std::function<void(QFont&)>& change) {
+void CaptionLabel::changeFont(const std::function<void(QFont&)>& change) {
     QFont changed = font();
     change(changed);
     setFont(changed);
 }
 
-void QtLabel::paintEvent(QPaintEvent*) {
+void CaptionLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawText(rect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, caption_);
 }

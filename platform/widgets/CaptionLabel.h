@@ -4,8 +4,9 @@
 
 #include <functional>
 
+#include "FormDesign.h"
 #include "Label.h"
-#include "QtFontObject.h"
+#include "WidgetFont.h"
 
 namespace veltrane {
 
@@ -13,11 +14,11 @@ namespace veltrane {
 // a device named "<b>x" shows those characters, and an ampersand is an
 // ampersand, since no label has an access key and a label shows names. Centred,
 // top-aligned, wrapped at word boundaries and cut at the box's edges.
-class QtLabel : public QWidget, public Label {
+class CaptionLabel : public QWidget, public Label {
     Q_OBJECT
 
 public:
-    QtLabel(QWidget* parent, InstalledFonts& fonts) : QWidget(parent), font_(*this, fonts) {}
+    CaptionLabel(QWidget* parent, const ControlDesign& design, InstalledFonts& fonts);
 
     std::string Caption() override;
     void SetCaption(const std::string& caption) override;
@@ -27,8 +28,6 @@ public:
     void SetFontSize(float points) override;
     FontObject& Font() override { return font_; }
 
-    const QString& caption() const { return caption_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -37,7 +36,7 @@ private:
 
     std::string text_;  // as written, byte for byte, whether or not it is UTF-8
     QString caption_;   // as drawn
-    QtFontObject font_;
+    WidgetFont font_;
 };
 
 }  // namespace veltrane

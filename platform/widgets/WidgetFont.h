@@ -9,9 +9,9 @@ namespace veltrane {
 
 // A control's font: storing a name changes only the family of the widget's font.
 // An empty name or one no installed font has gives the platform's nearest font.
-class QtFontObject : public FontObject {
+class WidgetFont : public FontObject {
 public:
-    QtFontObject(QWidget& widget, InstalledFonts& fonts) : widget_(widget), fonts_(fonts) {}
+    WidgetFont(QWidget& widget, InstalledFonts& fonts) : widget_(widget), fonts_(fonts) {}
 
     void SetName(const std::string& name) override;
 

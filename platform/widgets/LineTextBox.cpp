@@ -1,8 +1,8 @@
-#include "QtLineBox.h"
+#include "LineTextBox.h"
 
 namespace veltrane {
 
-QtLineBox::QtLineBox(QWidget* parent, const ControlDesign& design, InstalledFonts& fonts)
+LineTextBox::LineTextBox(QWidget* parent, const ControlDesign& design, InstalledFonts& fonts)
     : QLineEdit(parent), font_(*this, fonts) {
     setReadOnly(design.locked);
     setAlignment(design.alignment == Alignment::Centre ? Qt::AlignCenter
@@ -16,7 +16,7 @@ QtLineBox::QtLineBox(QWidget* parent, const ControlDesign& design, InstalledFont
     QLineEdit::setText(QString::fromStdString(design.contents));
 }
 
-void QtLineBox::SetText(const std::string& text) {
+void LineTextBox::SetText(const std::string& text) {
     setText(QString::fromStdString(text));
 }
 

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <variant>
+
+#include "PlatformError.h"
+
+namespace veltrane {
+
+// When the print server must have answered.
+using Deadline = std::chrono::steady_clock::time_point;
+
+// What a job on the print server's thread gave: its result, or the failure it raised.
+template <typename Result>
+using JobResult = std::variant<Result, PlatformError>;
+
+// Every way a talk with the print server can fail, each the server's or the
+// device's. The server's (unreachable, dropped, not secure, timed out) raise
+// NoAnswer, which backs the server off (ServerFailurePolicy); the device's
+// (refused, oversized, unreadable) raise ServiceFailure; a server that stopped
+// has no devices (DeviceUnavailable).
+enum class ServerFault {
+    Unreachable,  // its host cannot be found or reached
+    Dropped,      // it took no request, dropped the connection or broke off its answer
+    NotSecure,    // it requires encryption that could not be had
+    TimedOut,     // it had not answered when the event's deadline passed
+    Refused,      // it answered with an error status, or asked for what we cannot give
+    Oversized,    // a printer description larger than we read
+    Unreadable,   // a printer description no reader can parse
+    Stopped,      // it stopped running between two requests of one event
+};
+
+// The error a fault raises.
+inline PlatformError serverError(ServerFault fault, const std::string& what) {
+    switch (fault) {
+        case ServerFault::Refused:
+        case ServerFault::Oversized:
+        case ServerFault::Unreadable:
+            return {ErrorKind::ServiceFailure, what};
+        case ServerFault::Stopped:
+            return {ErrorKind::DeviceUnavailable, what};
+        default:
+            return {ErrorKind::NoAnswer, what};
+    }
+}
+
+[[noreturn]] inline void throwServerError(ServerFault fault, const std::string& what) {
+    throw serverError(fault, what);
+}
+
+}  // namespace veltrane

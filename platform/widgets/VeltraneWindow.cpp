@@ -1,0 +1,229 @@
+#include "VeltraneWindow.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+#include <functional>
+#include <iostream>
+
+#include "AccessibleKinds.h"
+#include "DesignFont.h"
+#include "Twips.h"
+
+namespace veltrane {
+
+namespace {
+
+Qt::WindowFlags flagsOf(const FormDesign& design) {
+    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+           Qt::WindowCloseButtonHint |
+           (design.minimizeButton ? Qt::WindowMinimizeButtonHint : Qt::Widget) |
+           (design.maximizeButton ? Qt::WindowMaximizeButtonHint : Qt::Widget);
+}
+
+// PNG images, read as such: Qt reads PNG itself, where an ICO file, or an image
+// whose format it is left to guess, has it load every image plugin first.
+QIcon iconOf(const std::vector<std::string>& images) {
+    QIcon icon;
+    for (const std::string& image : images) {
+        QImageReader reader(QString::fromStdString(image), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    return icon;
+}
+
+// Twips become pixels at the primary screen's logical dots per inch.
+double logicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
+}
+
+QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+// What every control takes from its design: its place and size, font, tooltip
+// and what a screen reader calls it.
+void setUp(QWidget& control, const ControlDesign& design, InstalledFonts& fonts) {
+    const double dpi = logicalDpi();
+    control.setGeometry(twipsToPixels(design.left, dpi), twipsToPixels(design.top, dpi),
+                        twipsToPixels(design.width, dpi), twipsToPixels(design.height, dpi));
+    control.setFont(designFont(design.font, fonts));
+    if (!design.toolTip.empty()) setToolTip(control, text(design.toolTip));
+    if (!design.accessibleName.empty()) control.setAccessibleName(text(design.accessibleName));
+    if (!design.accessibleDescription.empty()) {
+        control.setAccessibleDescription(text(design.accessibleDescription));
+    }
+}
+
+}  // namespace
+
+VeltraneWindow::VeltraneWindow(const FormDesign& design, InstalledFonts& fonts,
+                               EventCounter& events)
+    : QWidget(nullptr, flagsOf(design)),
+      design_(design),
+      events_(events),
+      Text2(this, design.Text2, fonts),
+      List2(this, collation_),
+      Text4(this, design.Text4, fonts),
+      Command2(text(design.Command2.contents), this),
+      Command1(text(design.Command1.contents), this),
+      Text1(this, design.Text1, fonts),
+      List1(this, collation_),
+      Label6(this, design.Label6, fonts),
+      Label5(this, design.Label5, fonts),
+      Label4(this, design.Label4, fonts),
+      Label3(this, design.Label3, fonts),
+      Label2(this, design.Label2, fonts),
+      Label1(this, design.Label1, fonts) {
+    setObjectName(QStringLiteral("Veltrane"));
+    setWindowTitle(text(design.caption));
+    setWindowIcon(iconOf(design.iconImages));
+    const double dpi = logicalDpi();
+    setFixedSize(twipsToPixels(design.clientWidth, dpi), twipsToPixels(design.clientHeight, dpi));
+    // Not created here: Qt places a window moved before it exists by its frame,
+    // title bar included, once the window manager has framed it; a created
+    // window whose frame is not yet known would be placed by its client area.
+    for (const Made& control : made()) {
+        control.control->setObjectName(QLatin1String(control.name));
+        setUp(*control.control, *control.design, fonts);
+    }
+    orderTabs();
+    wire(List1, &SortedListBox::focusMovedIn, "List1_GotFocus", &FormProcedures::List1_GotFocus);
+    wire(List1, &SortedListBox::keyReleased, "List1_KeyUp", &FormProcedures::List1_KeyUp);
+    wire(List1, &SortedListBox::mousePressed, "List1_MouseDown", &FormProcedures::List1_MouseDown);
+    wire(List1, &SortedListBox::mouseReleased, "List1_MouseUp", &FormProcedures::List1_MouseUp);
+    wire(List2, &SortedListBox::keyReleased, "List2_KeyUp", &FormProcedures::List2_KeyUp);
+    wire(List2, &SortedListBox::mousePressed, "List2_MouseDown", &FormProcedures::List2_MouseDown);
+    wire(List2, &SortedListBox::mouseReleased, "List2_MouseUp", &FormProcedures::List2_MouseUp);
+    wire(Command1, &QPushButton::clicked, "Command1_Click", &FormProcedures::Command1_Click);
+    wire(Command2, &QPushButton::clicked, "Command2_Click", &FormProcedures::Command2_Click);
+}
+
+// In the order the window makes them.
+std::vector<VeltraneWindow::Made> VeltraneWindow::made() {
+    return {{&Text2, "Text2", &design_.Text2},          {&List2, "List2", &design_.List2},
+            {&Text4, "Text4", &design_.Text4},          {&Command2, "Command2", &design_.Command2},
+            {&Command1, "Command1", &design_.Command1}, {&Text1, "Text1", &design_.Text1},
+            {&List1, "List1", &design_.List1},          {&Label6, "Label6", &design_.Label6},
+            {&Label5, "Label5", &design_.Label5},       {&Label4, "Label4", &design_.Label4},
+            {&Label3, "Label3", &design_.Label3},       {&Label2, "Label2", &design_.Label2},
+            {&Label1, "Label1", &design_.Label1}};
+}
+
+FormControls VeltraneWindow::controls() {
+    return {*this, Label3, Label4, Label5, Label6, Text1, Text2, Text4, List1, List2};
+}
+
+// An event, straight to its procedure, with the arguments the procedure takes.
+template <typename Sender, typename Signal, typename... Arguments>
+void VeltraneWindow::wire(Sender& sender, Signal signal, const char* name,
+                          void (FormProcedures::*procedure)(Arguments...)) {
+    connect(&sender, signal, this, [this, name, procedure](Arguments... arguments) {
+        raiseEvent(name,
+                   [&](FormProcedures& procedures) { (procedures.*procedure)(arguments...); });
+    });
+}
+
+// Every event marks the start of an event for the services first, and the
+// lists show what it added once it has ended.
+template <typename Procedure>
+void VeltraneWindow::raiseEvent(const char* name, Procedure&& procedure) {
+    if (procedures_ == nullptr) return;
+    events_.next();
+    try {
+        std::forward<Procedure>(procedure)(*procedures_);
+    } catch (const std::exception& error) {
+        std::cerr << "veltrane: " << name << ": " << error.what() << std::endl;
+    }
+    List1.mergePending();
+    List2.mergePending();
+}
+
+// Tab and Shift+Tab go through the controls that take the focus, by their
+// design's tab index.
+void VeltraneWindow::orderTabs() {
+    std::vector<Made> tabStops = made();
+    std::erase_if(tabStops,
+                  [](const Made& made) { return !(made.control->focusPolicy() & Qt::TabFocus); });
+    std::stable_sort(tabStops.begin(), tabStops.end(), [](const Made& a, const Made& b) {
+        return a.design->tabIndex < b.design->tabIndex;
+    });
+    for (std::size_t i = 1; i < tabStops.size(); ++i) {
+        setTabOrder(tabStops[i - 1].control, tabStops[i].control);
+    }
+    if (!tabStops.empty()) firstTabStop_ = tabStops.front().control;
+}
+
+// The first control in tab order takes the focus as the window opens; a list
+// raises its GotFocus itself.
+void VeltraneWindow::start(FormProcedures& procedures) {
+    procedures_ = &procedures;
+    raiseEvent("Form_Load", std::mem_fn(&FormProcedures::Form_Load));
+    Show();
+    if (auto* list = qobject_cast<SortedListBox*>(firstTabStop_)) {
+        list->takeFirstFocus();
+    } else if (firstTabStop_ != nullptr) {
+        firstTabStop_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void VeltraneWindow::SetTop(float twips) {
+    top_ = twips;
+    place();
+}
+
+void VeltraneWindow::SetLeft(float twips) {
+    left_ = twips;
+    place();
+}
+
+void VeltraneWindow::place() {
+    const double dpi = logicalDpi();
+    move(twipsToPixels(left_, dpi), twipsToPixels(top_, dpi));
+}
+
+float VeltraneWindow::Width() {
+    // Until the window manager has told the frame's size, the design's outer
+    // width is the best account of it.
+    const QRect frame = frameGeometry();
+    if (frame.size() == geometry().size()) return static_cast<float>(design_.outerWidth);
+    return static_cast<float>(pixelsToTwips(frame.width(), logicalDpi()));
+}
+
+void VeltraneWindow::Hide() {
+    hide();
+}
+
+void VeltraneWindow::Show() {
+    show();
+    raise();
+    activateWindow();
+}
+
+bool VeltraneWindow::event(QEvent* event) {
+    // Shown means created, and the first expose is still to come.
+    if (event->type() == QEvent::Show) windowHandle()->installEventFilter(this);
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        raiseEvent("Form_Paint", std::mem_fn(&FormProcedures::Form_Paint));
+    }
+    return handled;
+}
+
+bool VeltraneWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        windowHandle()->isExposed()) {
+        raiseEvent("Form_Paint", std::mem_fn(&FormProcedures::Form_Paint));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace veltrane
