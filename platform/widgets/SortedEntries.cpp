@@ -19,8 +19,19 @@ void SortedEntries::add(const std::string& text) {
 }
 
 void SortedEntries::clear() {
+    beginResetModel();
     entries_.clear();
     pending_.clear();
+    endResetModel();
+}
+
+int SortedEntries::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+QVariant SortedEntries::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount({})) return {};
+    return QString::fromStdString(text(static_cast<std::size_t>(index.row())));
 }
 
 bool SortedEntries::mergePending(std::optional<std::size_t>& selected) {
@@ -32,18 +43,20 @@ bool SortedEntries::mergePending(std::optional<std::size_t>& selected) {
                                              keyBefore<Entry>);
         *selected += static_cast<std::size_t>(std::distance(pending_.begin(), before));
     }
+    beginResetModel();
     if (entries_.empty()) {  // filled after a Clear: nothing to merge with
         entries_ = std::move(pending_);
-        pending_.clear();
-        return true;
+    } else {
+        std::vector<Entry> merged;
+        merged.reserve(entries_.size() + pending_.size());
+        std::merge(
+            std::make_move_iterator(entries_.begin()), std::make_move_iterator(entries_.end()),
+            std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.end()),
+            std::back_inserter(merged), keyBefore<Entry>);
+        entries_ = std::move(merged);
     }
-    std::vector<Entry> merged;
-    merged.reserve(entries_.size() + pending_.size());
-    std::merge(std::make_move_iterator(entries_.begin()), std::make_move_iterator(entries_.end()),
-               std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.end()),
-               std::back_inserter(merged), keyBefore<Entry>);
-    entries_ = std::move(merged);
     pending_.clear();
+    endResetModel();
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QAbstractListModel>
 #include <QCollator>
-#include <QString>
 
 #include <cstddef>
 #include <optional>
@@ -12,14 +12,17 @@
 
 namespace veltrane {
 
-// A list's entries in the lists' order (see ListCollation); entries equal in
-// it, such as names that differ only in case, keep the order they were added
-// in. Adding is cheap: new entries are pending aside and merged in one pass
-// when the order is next needed, so filling a list of n names costs n log n,
-// not the n squared moves of a sorted insert.
-class SortedEntries {
+// A list's entries in the lists' order (see ListCollation), as its view shows
+// them; entries equal in it, such as names that differ only in case, keep the
+// order they were added in. Adding is cheap: new entries are pending aside and
+// merged in one pass when the order is next needed, so filling a list of n
+// names costs n log n, not the n squared moves of a sorted insert.
+class SortedEntries : public QAbstractListModel {
+    Q_OBJECT
+
 public:
-    explicit SortedEntries(ListCollation& collation) : collation_(collation) {}
+    explicit SortedEntries(ListCollation& collation, QObject* parent = nullptr)
+        : QAbstractListModel(parent), collation_(collation) {}
 
     void add(const std::string& text);
     void clear();
@@ -30,8 +33,10 @@ public:
 
     std::size_t size() const { return entries_.size(); }
     const std::string& text(std::size_t row) const { return entries_[row].text; }
+
+    int rowCount(const QModelIndex& parent) const override;
     // The entry as the list shows it, made when it is shown.
-    QString display(std::size_t row) const { return QString::fromStdString(text(row)); }
+    QVariant data(const QModelIndex& index, int role) const override;
 
 private:
     struct Entry {

@@ -40,8 +40,8 @@ Int16 buttonCode(Qt::MouseButton button) {
 }  // namespace
 
 SortedListBox::SortedListBox(QWidget* parent, ListCollation& collation)
-    : QListView(parent), entries_(collation), model_(entries_, this), delegate_(this) {
-    setModel(&model_);
+    : QListView(parent), entries_(collation, this), delegate_(this) {
+    setModel(&entries_);
     setItemDelegate(&delegate_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
@@ -60,10 +60,8 @@ void SortedListBox::AddItem(const std::string& item) {
 }
 
 void SortedListBox::Clear() {
-    model_.reset([this] {
-        entries_.clear();
-        selected_.reset();
-    });
+    entries_.clear();
+    selected_.reset();
 }
 
 void SortedListBox::SetSelected(Int16 index, bool selected) {
@@ -85,12 +83,13 @@ std::optional<Int16> SortedListBox::IndexOf(const std::string& text) {
     return std::nullopt;
 }
 
+// The view forgets its selection as the entries change: the list keeps its own.
 void SortedListBox::mergePending() {
     std::optional<std::size_t> selected = selected_;
-    if (!entries_.mergePending(selected)) return;
     updatingView_ = true;
-    model_.reset([] {});
+    const bool merged = entries_.mergePending(selected);
     updatingView_ = false;
+    if (!merged) return;
     selected_ = selected;
     showSelection();
 }
@@ -98,7 +97,7 @@ void SortedListBox::mergePending() {
 void SortedListBox::showSelection() {
     updatingView_ = true;
     if (selected_) {
-        const QModelIndex index = model_.index(static_cast<int>(*selected_));
+        const QModelIndex index = entries_.index(static_cast<int>(*selected_));
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         scrollTo(index);
     } else {

@@ -7,7 +7,6 @@
 #include "FocusFrameDelegate.h"
 #include "ListBox.h"
 #include "SortedEntries.h"
-#include "SortedListModel.h"
 
 namespace veltrane {
 
@@ -61,7 +60,6 @@ private:
                      const QMouseEvent& mouse);
 
     SortedEntries entries_;
-    SortedListModel model_;
     FocusFrameDelegate delegate_;
     std::optional<std::size_t> selected_;
     bool updatingView_ = false;

@@ -1,73 +1,28 @@
 #include "VeltraneWindow.h"
 
 #include <QEvent>
-#include <QGuiApplication>
-#include <QIcon>
-#include <QImageReader>
-#include <QPixmap>
-#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
 #include <functional>
 #include <iostream>
 
-#include "AccessibleKinds.h"
-#include "DesignFont.h"
 #include "Twips.h"
+#include "WidgetDesign.h"
 
 namespace veltrane {
 
 namespace {
 
-Qt::WindowFlags flagsOf(const FormDesign& design) {
-    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-           Qt::WindowCloseButtonHint |
-           (design.minimizeButton ? Qt::WindowMinimizeButtonHint : Qt::Widget) |
-           (design.maximizeButton ? Qt::WindowMaximizeButtonHint : Qt::Widget);
-}
-
-// PNG images, read as such: Qt reads PNG itself, where an ICO file, or an image
-// whose format it is left to guess, has it load every image plugin first.
-QIcon iconOf(const std::vector<std::string>& images) {
-    QIcon icon;
-    for (const std::string& image : images) {
-        QImageReader reader(QString::fromStdString(image), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
-    return icon;
-}
-
-// Twips become pixels at the primary screen's logical dots per inch.
-double logicalDpi() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
-}
-
 QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
-}
-
-// What every control takes from its design: its place and size, font, tooltip
-// and what a screen reader calls it.
-void setUp(QWidget& control, const ControlDesign& design, InstalledFonts& fonts) {
-    const double dpi = logicalDpi();
-    control.setGeometry(twipsToPixels(design.left, dpi), twipsToPixels(design.top, dpi),
-                        twipsToPixels(design.width, dpi), twipsToPixels(design.height, dpi));
-    control.setFont(designFont(design.font, fonts));
-    if (!design.toolTip.empty()) setToolTip(control, text(design.toolTip));
-    if (!design.accessibleName.empty()) control.setAccessibleName(text(design.accessibleName));
-    if (!design.accessibleDescription.empty()) {
-        control.setAccessibleDescription(text(design.accessibleDescription));
-    }
 }
 
 }  // namespace
 
 VeltraneWindow::VeltraneWindow(const FormDesign& design, InstalledFonts& fonts,
                                EventCounter& events)
-    : QWidget(nullptr, flagsOf(design)),
+    : QWidget(nullptr, titleBarFlags(design)),
       design_(design),
       events_(events),
       Text2(this, design.Text2, fonts),
@@ -93,7 +48,7 @@ VeltraneWindow::VeltraneWindow(const FormDesign& design, InstalledFonts& fonts,
     // window whose frame is not yet known would be placed by its client area.
     for (const Made& control : made()) {
         control.control->setObjectName(QLatin1String(control.name));
-        setUp(*control.control, *control.design, fonts);
+        applyDesign(*control.control, *control.design, fonts);
     }
     orderTabs();
     wire(List1, &SortedListBox::focusMovedIn, "List1_GotFocus", &FormProcedures::List1_GotFocus);
@@ -150,16 +105,13 @@ void VeltraneWindow::raiseEvent(const char* name, Procedure&& procedure) {
 // Tab and Shift+Tab go through the controls that take the focus, by their
 // design's tab index.
 void VeltraneWindow::orderTabs() {
-    std::vector<Made> tabStops = made();
-    std::erase_if(tabStops,
+    std::vector<Made> stops = made();
+    std::erase_if(stops,
                   [](const Made& made) { return !(made.control->focusPolicy() & Qt::TabFocus); });
-    std::stable_sort(tabStops.begin(), tabStops.end(), [](const Made& a, const Made& b) {
-        return a.design->tabIndex < b.design->tabIndex;
-    });
-    for (std::size_t i = 1; i < tabStops.size(); ++i) {
-        setTabOrder(tabStops[i - 1].control, tabStops[i].control);
-    }
-    if (!tabStops.empty()) firstTabStop_ = tabStops.front().control;
+    std::ranges::stable_sort(stops, {}, [](const Made& made) { return made.design->tabIndex; });
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1].control, stops[i].control);
+    firstTabStop_ = stops.empty() ? nullptr : stops.front().control;
 }
 
 // The first control in tab order takes the focus as the window opens; a list
