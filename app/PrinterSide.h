@@ -49,11 +49,9 @@ private:
     Label& Label6;
     TextBox& Text4;
     Services& services_;
-    // How the load of the device Label5 names ended: the window's rule for
-    // trying a device again. A paint loads that device again only after the
-    // print server's own failure (NoAnswer, which the layer also backs off), so
-    // the window never hides and shows itself over and over for a device it
-    // cannot read.
+    // How the load of the device Label5 names ended. A paint loads it again
+    // only after the server's own failure (NoAnswer), so the window never
+    // hides and shows itself over and over for a device it cannot read.
     enum class State {
         Unread,           // the load is under way, or stopped before the printer
         Complete,         // List2 holds every font of the device
@@ -62,8 +60,7 @@ private:
     };
     State state_ = State::Unread;
     std::string whyStopped_;  // a sentence for Label5's tooltip
-    // Label5 cannot tell "no default" from a load that stopped before it named
-    // one.
+    // Label5 cannot tell "no default" from a load stopped before naming one.
     std::optional<DefaultChoice> loadedFor_;
 };
 

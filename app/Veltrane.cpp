@@ -78,13 +78,11 @@ void Veltrane::fillPrinterFontList() {
 }
 
 // After any change on the machine, the first paint that can read it leaves the
-// window showing what a fresh start would show once its first paint is done,
-// but for three things the design keeps: with no device at all only Label5
-// changes; a device added or removed beside the same default reloads nothing;
-// and a paint that cannot read the print server changes nothing. Each change
-// reloads once: the paint compares what it reads with the default the window
-// was last loaded for, "none" included (PrinterSide::needsReload), so a load
-// the server stopped before it named a device is not repeated at every paint.
+// window showing what a fresh start would show, but for three things the
+// design keeps: with no device at all only Label5 changes; a device added or
+// removed beside the same default reloads nothing; a paint that cannot read
+// the print server changes nothing. Each change reloads once: the paint
+// compares the default it reads with the one last loaded for, "none" included.
 void Veltrane::Form_Paint() {
     try {
         // Fonts installed or removed reload the window as a new default does,
@@ -107,12 +105,9 @@ void Veltrane::reloadForFonts() {
     reload(printerSide_.loadedFor(), kept);
 }
 
-// The window is hidden from its Hide to its Show only; the paint that Show
-// causes, delivered inside it or after, finds the device just loaded. Where
-// the load could not read the default itself, the window is loaded for the
-// one the paint saw (for fonts alone, the one it was loaded for).
-// A new default shows entry 0 of each list, as the design has it, whatever
-// else changed.
+// The paint that Show causes, inside it or after, finds the device just
+// loaded. Where the load could not read the default, the window is loaded for
+// the one the paint saw. A new default shows entry 0 of each list.
 void Veltrane::reload(std::optional<DefaultChoice> seen, const std::optional<Selection>& kept) {
     const ReloadUnderWay underWay(reloading_);
     fontsChanged_ = false;

@@ -24,20 +24,14 @@ public:
     void Form_Load() override;
     void Form_Paint() override;
     void List1_GotFocus() override { preview_.List1_GotFocus(); }
-    void List1_KeyUp(Int16 KeyCode, Int16 Shift) override { preview_.List1_KeyUp(KeyCode, Shift); }
-    void List1_MouseDown(Int16 Button, Int16 Shift, float X, float Y) override {
-        preview_.List1_MouseDown(Button, Shift, X, Y);
-    }
-    void List1_MouseUp(Int16 Button, Int16 Shift, float X, float Y) override {
-        preview_.List1_MouseUp(Button, Shift, X, Y);
-    }
-    void List2_KeyUp(Int16 KeyCode, Int16 Shift) override { preview_.List2_KeyUp(KeyCode, Shift); }
-    void List2_MouseDown(Int16 Button, Int16 Shift, float X, float Y) override {
-        preview_.List2_MouseDown(Button, Shift, X, Y);
-    }
-    void List2_MouseUp(Int16 Button, Int16 Shift, float X, float Y) override {
-        preview_.List2_MouseUp(Button, Shift, X, Y);
-    }
+    // Any key and any button, wherever and with whatever shift state, shows
+    // the selected entry again.
+    void List1_KeyUp(Int16, Int16) override { preview_.L1(); }
+    void List1_MouseDown(Int16, Int16, float, float) override { preview_.L1(); }
+    void List1_MouseUp(Int16, Int16, float, float) override { preview_.L1(); }
+    void List2_KeyUp(Int16, Int16) override { preview_.L2(); }
+    void List2_MouseDown(Int16, Int16, float, float) override { preview_.L2(); }
+    void List2_MouseUp(Int16, Int16, float, float) override { preview_.L2(); }
     void Command1_Click() override { clipboard_.Command1_Click(); }
     void Command2_Click() override { clipboard_.Command2_Click(); }
 

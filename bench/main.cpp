@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     const veltrane::bench::QuietApplication application(argc, argv);
     std::printf("Fonts: %s\n", veltrane::bench::fontSet().c_str());
     const veltrane::bench::Timings lightRequest = veltrane::bench::benchPrinting();
-    veltrane::bench::benchPopulation(lightRequest);
+    veltrane::bench::benchFormLoad(lightRequest);
     veltrane::bench::benchSamples();
     return 0;
 }

@@ -17,7 +17,10 @@ public:
 
 private:
     // Clears first, so a failed read leaves the clipboard empty rather than stale.
-    void copySelected(ListBox& list);
+    void copySelected(ListBox& list) {
+        clipboard_.Clear();
+        clipboard_.SetText(list.Text());
+    }
 
     ListBox& List1;
     ListBox& List2;

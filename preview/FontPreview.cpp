@@ -56,25 +56,4 @@ void FontPreview::List1_GotFocus() {
     Text2.Font().SetName(ScreenFontName);
 }
 
-// Any key and any button, wherever and with whatever shift state, shows the
-// selected entry again.
-void FontPreview::List1_KeyUp(Int16, Int16) {
-    L1();
-}
-void FontPreview::List1_MouseDown(Int16, Int16, float, float) {
-    L1();
-}
-void FontPreview::List1_MouseUp(Int16, Int16, float, float) {
-    L1();
-}
-void FontPreview::List2_KeyUp(Int16, Int16) {
-    L2();
-}
-void FontPreview::List2_MouseDown(Int16, Int16, float, float) {
-    L2();
-}
-void FontPreview::List2_MouseUp(Int16, Int16, float, float) {
-    L2();
-}
-
 }  // namespace veltrane

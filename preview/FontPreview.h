@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "Int16.h"
 #include "Label.h"
 #include "ListBox.h"
 #include "TextBox.h"
@@ -19,19 +18,14 @@ public:
 
     // Shows both samples, and gives Text2 the screen font.
     void List1_GotFocus();
-    void List1_KeyUp(Int16 KeyCode, Int16 Shift);
-    void List1_MouseDown(Int16 Button, Int16 Shift, float X, float Y);
-    void List1_MouseUp(Int16 Button, Int16 Shift, float X, float Y);
-    void List2_KeyUp(Int16 KeyCode, Int16 Shift);
-    void List2_MouseDown(Int16 Button, Int16 Shift, float X, float Y);
-    void List2_MouseUp(Int16 Button, Int16 Shift, float X, float Y);
+    // Each list's sample, at any key or button of the list.
+    void L1();
+    void L2();
 
     // Bold and italic off on both samples, their size as it is.
     void clearSampleStyles();
 
 private:
-    void L1();
-    void L2();
     void showSample(ListBox& list, Label& label, std::string& fontName);
     static void showName(ListBox& list, Label& label, std::string& fontName);
     static void applySampleStyle(Label& label);

@@ -20,7 +20,8 @@ enum class ErrorKind {
 // its work or throws this.
 class PlatformError : public std::runtime_error {
 public:
-    PlatformError(ErrorKind kind, const std::string& what);
+    PlatformError(ErrorKind kind, const std::string& what)
+        : std::runtime_error(what), kind_(kind) {}
 
     ErrorKind kind() const noexcept { return kind_; }
 

@@ -16,7 +16,7 @@ public:
 
     // Not narrowed: the caller converts it to 16 bits.
     virtual std::int64_t FontCount() = 0;
-    // Takes the index by reference, as the population loop hands over its
+    // Takes the index by reference, as the load loop hands over its
     // own counter, and leaves it unchanged.
     virtual std::string Fonts(Int16& index) = 0;
 };

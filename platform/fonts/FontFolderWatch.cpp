@@ -1,5 +1,6 @@
 #include "FontFolderWatch.h"
 
+#include <poll.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +19,8 @@ constexpr std::uint32_t kChanges = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MO
 // On the way to a path that does not exist: the next step made, or the folder
 // itself gone.
 constexpr std::uint32_t kSteps = IN_CREATE | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+// How often, in milliseconds, paths that cannot be watched are looked at.
+constexpr int kLookEveryMs = 5000;
 
 std::string parentOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -67,6 +70,12 @@ void FontFolderWatch::watchNearest(const std::string& target) {
         }
         if (path == "/") return;
     }
+}
+
+void FontFolderWatch::wait(int wake, int timeout) const {
+    if (!looked_.empty()) timeout = timeout < 0 ? kLookEveryMs : std::min(timeout, kLookEveryMs);
+    pollfd ready[] = {{inotify_.get(), POLLIN, 0}, {wake, POLLIN, 0}};
+    ::poll(ready, 2, timeout);
 }
 
 bool FontFolderWatch::onTheWay(const std::string& path) const {

@@ -21,16 +21,15 @@ class FontFolderWatch {
 public:
     FontFolderWatch();
 
-    // The descriptor that becomes readable when there are events to read.
-    int descriptor() const { return inotify_.get(); }
+    // Waits for events, for `wake` to become readable, or for `timeout`
+    // milliseconds (-1: no bound), and a few seconds at most while some path
+    // is looked at rather than watched.
+    void wait(int wake, int timeout) const;
     // Watches these paths too from now on.
     void add(std::vector<std::string> paths);
     // Reads the events that have come; whether any may change the fonts. It
     // then watches the paths anew, as they are now.
     bool changed();
-    // Whether some path is looked at rather than watched, so that changed()
-    // is worth asking now and then without an event.
-    bool looking() const { return !looked_.empty(); }
 
 private:
     struct Watched {

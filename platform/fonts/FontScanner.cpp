@@ -1,6 +1,5 @@
 #include "FontScanner.h"
 
-#include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -24,21 +23,21 @@ constexpr int kMostGivenUp = 2;
 // A scan gives way to the user-interface thread, which it would otherwise slow
 // down at tens of thousands of fonts on a machine of few cores.
 constexpr int kScanNiceness = 10;
-// How often paths that cannot be watched are looked at.
-constexpr auto kLookEvery = std::chrono::seconds(5);
 // Scans are handed to the window at most this often, so that a burst of
 // installs is a few reloads, not one a font.
 constexpr auto kHandOverEvery = std::chrono::seconds(2);
 
-std::chrono::milliseconds until(FontScanner::Clock::time_point when) {
-    return std::max(std::chrono::milliseconds(0),
-                    std::chrono::ceil<std::chrono::milliseconds>(when - FontScanner::Clock::now()));
+int millisecondsUntil(FontScanner::Clock::time_point when) {
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(when - FontScanner::Clock::now());
+    return static_cast<int>(std::max<std::int64_t>(0, left.count()));
 }
 
 }  // namespace
 
 // What the scanner, its watch thread and its scan threads share; the threads
-// keep it alive for as long as they run.
+// keep it alive for as long as they run. All but finish() and watchFonts()
+// are called with the mutex held.
 struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     Shared(Scan reader, Clock::duration bound) : scan(std::move(reader)), firstScanBound(bound) {}
     Clock::time_point firstScanDue() const { return firstAsked + firstScanBound; }
@@ -72,14 +71,12 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     std::vector<std::string> newPaths;  // for the watch to add
 };
 
-// With the mutex held.
 void FontScanner::Shared::change() {
     if (!changing) changesBegan = Clock::now();
     changing = true;
     requestScan();
 }
 
-// With the mutex held.
 void FontScanner::Shared::requestScan() {
     if (ending) return;
     if (scanning && (Clock::now() - started < kStuckAfter || givenUp >= kMostGivenUp)) {
@@ -90,7 +87,7 @@ void FontScanner::Shared::requestScan() {
     startScan();
 }
 
-// With the mutex held. Should no thread start, the next change tries again.
+// Should no thread start, the next change tries again.
 void FontScanner::Shared::startScan() {
     const std::uint64_t number = generation + 1;
     try {
@@ -132,7 +129,7 @@ void FontScanner::Shared::finish(std::uint64_t number, std::optional<fontconfig:
     wakeWatch();
 }
 
-// With the mutex held. A scan that changes came during is handed over only
+// A scan that changes came during is handed over only
 // once changes have kept coming a while, so that the window reloads for what
 // the folders hold once they are quiet; and never within a while of the last.
 FontScanner::Clock::time_point FontScanner::Shared::handOverDue() const {
@@ -141,7 +138,6 @@ FontScanner::Clock::time_point FontScanner::Shared::handOverDue() const {
     return std::max(spaced, changesBegan + kHandOverEvery);
 }
 
-// With the mutex held.
 void FontScanner::Shared::handOverIfDue() {
     if (!held || Clock::now() < handOverDue()) return;
     completed = std::move(held);
@@ -166,8 +162,7 @@ void FontScanner::Shared::watchFonts() {
     watch.add(std::move(paths));
     int timeout = -1;
     for (;;) {
-        pollfd ready[] = {{watch.descriptor(), POLLIN, 0}, {wake.get(), POLLIN, 0}};
-        ::poll(ready, 2, timeout);
+        watch.wait(wake.get(), timeout);
         eventfd_t woken = 0;
         ::eventfd_read(wake.get(), &woken);
         {
@@ -175,11 +170,7 @@ void FontScanner::Shared::watchFonts() {
             if (ending) return;
             paths = std::exchange(newPaths, {});
             handOverIfDue();
-            timeout = held ? static_cast<int>(until(handOverDue()).count()) : -1;
-        }
-        if (watch.looking()) {
-            const int look = static_cast<int>(std::chrono::milliseconds(kLookEvery).count());
-            timeout = timeout < 0 ? look : std::min(timeout, look);
+            timeout = held ? millisecondsUntil(handOverDue()) : -1;
         }
         if (!paths.empty()) watch.add(std::move(paths));
         if (watch.changed()) {

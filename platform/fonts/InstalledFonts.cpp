@@ -26,12 +26,8 @@ bool isGenericAlias(const QString& family) {
                                            "monospace",  "mono",       "cursive", "fantasy",
                                            "system-ui",  "emoji",      "math",    "fangsong"};
     // Lowering a name costs more than all the rest, and most names are longer
-    // than any alias.
-    static const qsizetype kLongest =
-        std::max_element(kAliases.begin(), kAliases.end(), [](const QString& a, const QString& b) {
-            return a.size() < b.size();
-        })->size();
-    return family.size() <= kLongest && kAliases.contains(family.toLower());
+    // than "sans-serif", the longest alias.
+    return family.size() <= 10 && kAliases.contains(family.toLower());
 }
 
 }  // namespace
@@ -95,9 +91,8 @@ std::vector<std::string> InstalledFonts::screenFamilyNames(const QStringList& qt
     return families;
 }
 
-// A family that several foundries make is installed by its name with and
-// without Qt's foundry suffix. Each name is folded once: folding costs more
-// than all the rest.
+// A family of several foundries is installed with and without Qt's suffix.
+// Each name is folded once: folding costs more than all the rest.
 const QSet<QString>& InstalledFonts::folded() {
     if (!folded_) {
         const QStringList& families = qtFamilies();
@@ -171,12 +166,10 @@ bool InstalledFonts::refresh() {
     return true;
 }
 
-// Qt reads fontconfig's fonts once and offers no call to read them again. It
-// does so when an application font is removed: Qt 6.4 then drops its whole
-// database and fills it from fontconfig at its next use. So a font the scan
-// read for this, in memory, is added as the program's own and removed at once.
-// A Qt that stops doing this fails the tests of fonts installed while the
-// window is open.
+// Qt reads fontconfig's fonts once and has no call to read them again, but
+// removing an application font drops its whole database, to be filled from
+// fontconfig at its next use: so one of the scan's fonts is added and removed.
+// A Qt that stops doing this fails the tests of fonts installed while open.
 void InstalledFonts::dropQtFonts(const std::string& someFont) {
     const int added =
         QFontDatabase::addApplicationFontFromData(QByteArray::fromStdString(someFont));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/socket.h>
+
 #include <mutex>
 
 namespace veltrane {
@@ -10,12 +12,26 @@ namespace veltrane {
 class Cancellation {
 public:
     // The socket now in use; false when the caller has already cancelled.
-    bool watch(int socket);
+    bool watch(int socket) {
+        const std::lock_guard lock(mutex_);
+        if (!cancelled_) socket_ = socket;
+        return !cancelled_;
+    }
     // Called before the socket is closed, so that a cancellation never reaches a
     // descriptor that has been given to something else since.
-    void unwatch();
-    void cancel();
-    bool cancelled();
+    void unwatch() {
+        const std::lock_guard lock(mutex_);
+        socket_ = -1;
+    }
+    void cancel() {
+        const std::lock_guard lock(mutex_);
+        cancelled_ = true;
+        if (socket_ >= 0) ::shutdown(socket_, SHUT_RDWR);
+    }
+    bool cancelled() {
+        const std::lock_guard lock(mutex_);
+        return cancelled_;
+    }
 
 private:
     std::mutex mutex_;

@@ -13,19 +13,16 @@
 #include "Printer.h"
 #include "Printers.h"
 #include "ServerFailurePolicy.h"
-#include "ServerSnapshots.h"
 #include "ServerThread.h"
 
 namespace veltrane {
 
 // The default device and the device collection, read from the CUPS server.
-// Within one event every answer comes from one view of the server, fetched when
-// the event first asks, so a population never mixes two devices; the next event
-// fetches a fresh view and so sees a change of default made meanwhile. An event
-// that begins with Any() is a check: it and the default's name come from a
-// light view, whose cost does not grow with the number of queues, until the
-// event asks anything else, which reads the full view for the rest of the
-// event. No event waits on the server longer than the failure policy allows.
+// Within one event every answer comes from one snapshot of the server, read
+// when the event first asks, so a load never mixes two devices. An event that
+// begins with Any() is a check: it and the default come from a light snapshot,
+// whose cost does not grow with the number of queues, until the event asks
+// anything else. No event waits on the server longer than the policy allows.
 class CupsPrinting : public Printer, public Printers {
 public:
     CupsPrinting(const EventCounter& events, ScalableFamilies families,
@@ -35,9 +32,8 @@ public:
     CupsPrinting(const CupsPrinting&) = delete;
     CupsPrinting& operator=(const CupsPrinting&) = delete;
 
-    // Starts reading, on the server's thread, what the next event will ask first
-    // (every queue and the default device's fonts), so that the answers
-    // arrive while the program starts; the next event takes them as its own.
+    // Starts reading what the next event asks first (every queue and the
+    // default's fonts), so the answers arrive while the program starts.
     void prefetch();
 
     std::int64_t Count() override;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ServerSnapshots.h"
+#include "Printers.h"
 
 namespace veltrane {
 

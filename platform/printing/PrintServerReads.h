@@ -7,13 +7,29 @@
 #include "Cancellation.h"
 #include "CupsSettings.h"
 #include "DeviceFonts.h"
+#include "Printers.h"
 #include "ServerFault.h"
-#include "ServerSnapshots.h"
 
 namespace veltrane {
 
 // What the print server's thread reads in one job, on a connection of its own:
 // never on the user-interface thread.
+
+// What a print server that is not running tells.
+inline const char* const kNoServer = "no print server is running";
+
+// Every queue of the print server and its default device, at one moment.
+struct QueuesSnapshot {
+    std::vector<std::string> queues;  // each queue once
+    DefaultChoice defaultDevice{std::nullopt, kNoServer};
+};
+
+// Whether the print server has any queue, and its default device: what a
+// paint's check needs, read without listing every queue.
+struct DefaultSnapshot {
+    bool anyQueue = false;
+    DefaultChoice defaultDevice{std::nullopt, kNoServer};
+};
 
 // A printer description larger than this is the device's fault, never read.
 inline constexpr std::size_t kLargestPpd = 16 * 1024 * 1024;

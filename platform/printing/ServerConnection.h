@@ -16,15 +16,10 @@ namespace veltrane {
 using IppMessage = CHandle<ipp_t, ippDelete>;
 
 // One connection to the print server, for the thread that talks to it. A request
-// goes out once, without the retries and reconnections of libcups' own request
-// functions, so that a cancellation ends the exchange for good: any wait for the
-// server is given up a quarter of a second after the cancellation at the latest,
-// and a wait on the connection's socket at once. Each failure is reported as its
-// ServerFault (the failure policy gives it its kind): a server that does not
-// answer or drops the connection has Dropped; one that answers with an error,
-// or asks for authentication, has Refused. A server that requires encryption
-// has the connection upgraded to TLS, as lp does; where the user's settings
-// forbid it, or the upgrade fails, it has NotSecure.
+// goes out once, without libcups' own retries and reconnections, so that a
+// cancellation ends the exchange for good, within a quarter of a second. Each
+// failure is thrown as its ServerFault. A server that requires encryption has
+// the connection upgraded to TLS, as lp does.
 class ServerConnection {
 public:
     // Empty when no print server is running there at all (no socket, connection refused).
@@ -43,10 +38,8 @@ public:
 private:
     ServerConnection(const CupsSettings& settings, Deadline deadline, Cancellation& cancellation);
 
-    // Connects anew, the socket watched once connected; false when no print
-    // server is running there.
+    // Connects anew and watches the socket; false when no server runs there.
     bool connect();
-    // Sends the request and returns the HTTP status of the server's answer.
     int post(ipp_t* request);
     void upgradeToTls();
     void send(ipp_t* request);

@@ -11,16 +11,12 @@
 
 namespace veltrane {
 
-// How long the print server may take, in one place (each fault's kind is in
-// ServerFault.h):
-// - All of one event's print server work shares one deadline, 0.8 s after the
-//   event first asks, so no event waits on the server for longer.
-// - After the server's fault the server is backed off: not asked for 2 s,
-//   doubling while it keeps failing, at most 60 s; while backed off every
-//   question raises NoAnswer at once. An event whose work all completed resets
-//   the back-off.
-// Whether the window then tries a device again is the window's rule, through
-// these error kinds: PrinterSide::needsReload in app/PrinterSide.cpp.
+// How long the print server may take, in one place: one event's work shares
+// one deadline, 0.8 s after the event first asks. After the server's fault it
+// is backed off, not asked for 2 s, doubling to at most 60 s while it keeps
+// failing, and every question raises NoAnswer at once; an event whose work all
+// completed ends the back-off. Whether the window tries a device again is its
+// own rule: PrinterSide::needsReload in app/PrinterSide.cpp.
 class ServerFailurePolicy {
 public:
     using Clock = std::chrono::steady_clock;

@@ -16,12 +16,10 @@
 namespace veltrane {
 
 // The thread that talks to the print server for the user-interface thread, its
-// jobs in turn, so the user-interface thread never waits on the network without
-// a bound: it waits for each answer until the deadline, no longer, and handles
-// nothing else meanwhile. When the deadline passes first, the job is cancelled
-// (its socket shut, which ends any wait for the server) and it has timed out;
-// the thread is left to end on its own, dropping what it gives, and a new one
-// takes the next job.
+// jobs in turn, so that the user-interface thread waits for an answer until a
+// deadline, no longer. A job past its deadline is cancelled (its socket shut)
+// and has timed out; its thread is left to end on its own and a new one takes
+// the next job.
 class ServerThread {
 public:
     // A job given to the server's thread, whose answer is awaited later.

@@ -44,17 +44,11 @@ bool SortedEntries::mergePending(std::optional<std::size_t>& selected) {
         *selected += static_cast<std::size_t>(std::distance(pending_.begin(), before));
     }
     beginResetModel();
-    if (entries_.empty()) {  // filled after a Clear: nothing to merge with
-        entries_ = std::move(pending_);
-    } else {
-        std::vector<Entry> merged;
-        merged.reserve(entries_.size() + pending_.size());
-        std::merge(
-            std::make_move_iterator(entries_.begin()), std::make_move_iterator(entries_.end()),
-            std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.end()),
-            std::back_inserter(merged), keyBefore<Entry>);
-        entries_ = std::move(merged);
-    }
+    const auto merged = static_cast<std::ptrdiff_t>(entries_.size());
+    entries_.insert(entries_.end(), std::make_move_iterator(pending_.begin()),
+                    std::make_move_iterator(pending_.end()));
+    std::inplace_merge(entries_.begin(), entries_.begin() + merged, entries_.end(),
+                       keyBefore<Entry>);
     pending_.clear();
     endResetModel();
     return true;

@@ -3,12 +3,36 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 #include "Twips.h"
 
 namespace veltrane {
 
 namespace {
+
+// Frames the current entry with a dotted line while the list has the focus, as
+// desktop list boxes do: the style alone shows the focus only after keyboard
+// navigation, so a list focused by a click or at start-up would look unfocused.
+class FocusFrameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!(option.state & QStyle::State_HasFocus)) return;
+        // In the entry's own text colour, so it shows on the selection as beside it.
+        const bool selected = option.state & QStyle::State_Selected;
+        QPen pen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        pen.setStyle(Qt::DotLine);
+        painter->save();
+        painter->setPen(pen);
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
 
 // The shift state as the program's events carry it: Shift 1, Ctrl 2, Alt 4.
 Int16 shiftState(Qt::KeyboardModifiers modifiers) {
@@ -40,9 +64,9 @@ Int16 buttonCode(Qt::MouseButton button) {
 }  // namespace
 
 SortedListBox::SortedListBox(QWidget* parent, ListCollation& collation)
-    : QListView(parent), entries_(collation, this), delegate_(this) {
+    : QListView(parent), entries_(collation, this) {
     setModel(&entries_);
-    setItemDelegate(&delegate_);
+    setItemDelegate(new FocusFrameDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -4,7 +4,6 @@
 
 #include <optional>
 
-#include "FocusFrameDelegate.h"
 #include "ListBox.h"
 #include "SortedEntries.h"
 
@@ -60,7 +59,6 @@ private:
                      const QMouseEvent& mouse);
 
     SortedEntries entries_;
-    FocusFrameDelegate delegate_;
     std::optional<std::size_t> selected_;
     bool updatingView_ = false;
     bool quietFocus_ = false;

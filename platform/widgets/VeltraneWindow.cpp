@@ -12,14 +12,6 @@
 
 namespace veltrane {
 
-namespace {
-
-QString text(const std::string& utf8) {
-    return QString::fromStdString(utf8);
-}
-
-}  // namespace
-
 VeltraneWindow::VeltraneWindow(const FormDesign& design, InstalledFonts& fonts,
                                EventCounter& events)
     : QWidget(nullptr, titleBarFlags(design)),
@@ -28,8 +20,8 @@ VeltraneWindow::VeltraneWindow(const FormDesign& design, InstalledFonts& fonts,
       Text2(this, design.Text2, fonts),
       List2(this, collation_),
       Text4(this, design.Text4, fonts),
-      Command2(text(design.Command2.contents), this),
-      Command1(text(design.Command1.contents), this),
+      Command2(QString::fromStdString(design.Command2.contents), this),
+      Command1(QString::fromStdString(design.Command1.contents), this),
       Text1(this, design.Text1, fonts),
       List1(this, collation_),
       Label6(this, design.Label6, fonts),
@@ -39,7 +31,7 @@ VeltraneWindow::VeltraneWindow(const FormDesign& design, InstalledFonts& fonts,
       Label2(this, design.Label2, fonts),
       Label1(this, design.Label1, fonts) {
     setObjectName(QStringLiteral("Veltrane"));
-    setWindowTitle(text(design.caption));
+    setWindowTitle(QString::fromStdString(design.caption));
     setWindowIcon(iconOf(design.iconImages));
     const double dpi = logicalDpi();
     setFixedSize(twipsToPixels(design.clientWidth, dpi), twipsToPixels(design.clientHeight, dpi));
@@ -148,10 +140,6 @@ float VeltraneWindow::Width() {
     const QRect frame = frameGeometry();
     if (frame.size() == geometry().size()) return static_cast<float>(design_.outerWidth);
     return static_cast<float>(pixelsToTwips(frame.width(), logicalDpi()));
-}
-
-void VeltraneWindow::Hide() {
-    hide();
 }
 
 void VeltraneWindow::Show() {

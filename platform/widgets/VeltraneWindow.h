@@ -20,14 +20,11 @@
 namespace veltrane {
 
 // The program's window: fixed size, title bar with minimise and close, and its
-// thirteen controls made from the design, in the design's order. It raises
-// each event the design wires straight into its procedure: Load as it starts;
-// Paint every time its surface must be redrawn, on every expose of its window
-// (which Qt answers from its own backing store without a paint of the widget)
-// and on every activation (a compositing desktop redraws an uncovered window
-// from its own copy and sends no expose at all); List1's focus; the lists'
-// keys and buttons; the buttons' clicks. It is the handler for whatever error
-// a procedure hands on: one line on standard error, and the program goes on.
+// thirteen controls made from the design. It raises each event the design
+// wires straight into its procedure, Paint on every expose (which Qt answers
+// from its backing store without a paint) and every activation (a compositing
+// desktop redraws an uncovered window from its own copy, with no expose). Its
+// handler for an error a procedure hands on writes one line on standard error.
 class VeltraneWindow : public QWidget, public Form {
     Q_OBJECT
 
@@ -42,7 +39,7 @@ public:
     void SetTop(float twips) override;
     void SetLeft(float twips) override;
     float Width() override;
-    void Hide() override;
+    void Hide() override { hide(); }
     void Show() override;
 
 protected:

@@ -13,7 +13,11 @@ class WidgetFont : public FontObject {
 public:
     WidgetFont(QWidget& widget, InstalledFonts& fonts) : widget_(widget), fonts_(fonts) {}
 
-    void SetName(const std::string& name) override;
+    void SetName(const std::string& name) override {
+        QFont font = widget_.font();
+        font.setFamily(fonts_.drawnFamily(QString::fromStdString(name)));
+        widget_.setFont(font);
+    }
 
 private:
     QWidget& widget_;

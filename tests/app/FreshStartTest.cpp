@@ -129,7 +129,7 @@ TEST_F(FreshStartTest, AfterEveryChangeAndTwoRedrawsTheOpenWindowShowsWhatAFresh
 }
 
 // A server whose policy asks a password for its queue list alone: the paint's
-// check reads the default, the population cannot read the queues.
+// check reads the default, the load cannot read the queues.
 TEST_F(ProgramOnTheBus, AServerAskingAPasswordForItsQueueListAloneNeverMakesTheWindowLoop) {
     server.addQueue("office", testPpd({"AAA-Office"}));
     server.setDefault("office");

@@ -185,7 +185,7 @@ TEST_F(PaintTest, ThePaintThatShowCausesEndsAtTheComparison) {
     EXPECT_EQ(fakes.log.count("Veltrane.Show"), 1);
 }
 
-TEST_F(PaintTest, AnErrorInsideTheReloadsPopulationStillShowsTheWindow) {
+TEST_F(PaintTest, AnErrorInsideTheReloadsLoadStillShowsTheWindow) {
     started();
     switchDefaultTo("Annex", {"X"});
     fakes.log.failAt("Screen.Width");
@@ -228,7 +228,7 @@ TEST_F(PaintTest, AnErrorInsideTheSampleRefreshEndsThePaintQuietly) {
     EXPECT_EQ(controls.Label4.caption, "");
 }
 
-// A device whose population stops early is reloaded once, not at every paint,
+// A device whose load stops early is reloaded once, not at every paint,
 // nor at the paint its own Show causes; another default ends that.
 TEST_F(PaintTest, AFailedReloadIsNotRepeatedForTheSameDevice) {
     started();
@@ -441,9 +441,9 @@ TEST_F(PaintTest, ADefaultThatGoesAwayIsShownAsNoneUntilOneComesBack) {
 }
 
 // A server that asks a password for its queue list alone: the paint reads the
-// default, the population cannot, and Label5 stays empty. The window reloads
+// default, the load cannot, and Label5 stays empty. The window reloads
 // once, for the default it saw, not at every paint.
-TEST_F(PaintTest, APopulationStoppedBeforeLabel5IsNotRepeatedAtEveryPaint) {
+TEST_F(PaintTest, ALoadStoppedBeforeLabel5IsNotRepeatedAtEveryPaint) {
     fakes.printing.listFails = ErrorKind::ServiceFailure;
     started();
     EXPECT_EQ(controls.Label5.caption, "");

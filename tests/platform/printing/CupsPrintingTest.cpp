@@ -35,7 +35,7 @@ protected:
         server.setDefault("office");
     }
 
-    // Every font of the default device, as a population reads them in one event.
+    // Every font of the default device, as a load reads them in one event.
     std::vector<std::string> defaultFonts() {
         std::vector<std::string> fonts;
         const auto count = printing.FontCount();
@@ -184,7 +184,7 @@ TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
 }
 
 // A paint's check costs the same whatever the number of queues: at most two
-// requests and one queue's record, where the population reads every queue.
+// requests and one queue's record, where a load reads every queue.
 TEST_F(CupsPrintingTest, APaintsCheckReadsAtMostOneQueuesRecord) {
     server.addQueue("third", std::nullopt);
     MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};
@@ -214,7 +214,7 @@ TEST_F(CupsPrintingTest, APaintsCheckReadsAtMostOneQueuesRecord) {
     check(std::nullopt);
 
     const int records = proxy.queueRecords();
-    EXPECT_EQ(printing.Count(), 3) << "the same event's population reads every queue";
+    EXPECT_EQ(printing.Count(), 3) << "the same event's load reads every queue";
     EXPECT_EQ(proxy.queueRecords() - records, 3);
 }
 

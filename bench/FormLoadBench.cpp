@@ -109,7 +109,7 @@ void benchLargeLists() {
 
 }  // namespace
 
-void benchPopulation(const Timings& lightRequest) {
+void benchFormLoad(const Timings& lightRequest) {
     benchRealServices(lightRequest);
     benchLargeLists();
 }

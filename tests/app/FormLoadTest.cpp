@@ -1,4 +1,4 @@
-// The start-up population: what it writes, in which order, and what the window
+// The start-up load: what it writes, in which order, and what the window
 // holds when a step fails.
 #include <gmock/gmock.h>
 
@@ -12,9 +12,9 @@ namespace {
 
 using ::testing::ElementsAre;
 
-class PopulationTest : public VeltraneFixture {};
+class FormLoadTest : public VeltraneFixture {};
 
-TEST_F(PopulationTest, WritesEveryCountAndNameAndFillsBothSortedLists) {
+TEST_F(FormLoadTest, WritesEveryCountAndNameAndFillsBothSortedLists) {
     window().Form_Load();
 
     EXPECT_EQ(controls.window.top, 0);
@@ -32,7 +32,7 @@ TEST_F(PopulationTest, WritesEveryCountAndNameAndFillsBothSortedLists) {
     EXPECT_FALSE(controls.Label4.bold || controls.Label4.italic);
 }
 
-TEST_F(PopulationTest, ReadsEveryCountAfreshAtTheStepThatUsesIt) {
+TEST_F(FormLoadTest, ReadsEveryCountAfreshAtTheStepThatUsesIt) {
     fakes.screen.fonts = {"A"};
     fakes.printing.fonts = {"P"};
     window().Form_Load();
@@ -49,7 +49,7 @@ TEST_F(PopulationTest, ReadsEveryCountAfreshAtTheStepThatUsesIt) {
                     "Label4.FontItalic=false"));
 }
 
-TEST_F(PopulationTest, ThreeDevicesAreJoinedToTheLiteralsWithNothingBetween) {
+TEST_F(FormLoadTest, ThreeDevicesAreJoinedToTheLiteralsWithNothingBetween) {
     fakes.printing.deviceCount = 3;
     window().Form_Load();
     EXPECT_EQ(controls.Label6.caption, "Number of Devices: 3");
@@ -70,10 +70,10 @@ struct FailureRow {
     const char* label5;
 };
 
-class PopulationFailureTest : public VeltraneFixture,
-                              public ::testing::WithParamInterface<FailureRow> {};
+class FormLoadFailureTest : public VeltraneFixture,
+                            public ::testing::WithParamInterface<FailureRow> {};
 
-TEST_P(PopulationFailureTest, KeepsWhatTheStepsBeforeTheFailureWrote) {
+TEST_P(FormLoadFailureTest, KeepsWhatTheStepsBeforeTheFailureWrote) {
     const FailureRow& row = GetParam();
     fakes.log.failAt(row.failingCall, row.occurrence, row.persists);
 
@@ -93,9 +93,9 @@ TEST_P(PopulationFailureTest, KeepsWhatTheStepsBeforeTheFailureWrote) {
 
 // A failure while reading the device's details (its font count, the device
 // count, its name) skips only the rest of them: the screen fonts are still
-// listed, and the population then ends.
+// listed, and the load then ends.
 INSTANTIATE_TEST_SUITE_P(
-    EveryStep, PopulationFailureTest,
+    EveryStep, FormLoadFailureTest,
     ::testing::Values(FailureRow{"top", "Veltrane.Top=0", 1, false, 0, false, 0,
                                  "Number of Devices: 1", "Office"},
                       FailureRow{"screen width", "Screen.Width", 1, true, 0, false, 0,
@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST_F(PopulationTest, WithNoDeviceTheScreenFontsAreStillListed) {
+TEST_F(FormLoadTest, WithNoDeviceTheScreenFontsAreStillListed) {
     fakes.printing.device.reset();
     fakes.printing.deviceCount = 0;
     window().Form_Load();
@@ -132,7 +132,7 @@ TEST_F(PopulationTest, WithNoDeviceTheScreenFontsAreStillListed) {
     EXPECT_EQ(controls.Label5.caption, "");
 }
 
-TEST_F(PopulationTest, AnEmptyListStopsThePopulationAtItsSelection) {
+TEST_F(FormLoadTest, AnEmptyListStopsTheLoadAtItsSelection) {
     fakes.screen.fonts.clear();
     window().Form_Load();
     EXPECT_TRUE(controls.List1.entries.empty());
@@ -149,7 +149,7 @@ TEST_F(PopulationTest, AnEmptyListStopsThePopulationAtItsSelection) {
     EXPECT_TRUE(controls.Label4.bold) << "the styles are not cleared";
 }
 
-TEST_F(PopulationTest, APrinterFontCountBeyond16BitsOverflows) {
+TEST_F(FormLoadTest, APrinterFontCountBeyond16BitsOverflows) {
     fakes.printing.countOverride = 32768;
     window().Form_Load();
     EXPECT_EQ(controls.Text4.text, "") << "32768 does not fit: the count is not written";
@@ -157,7 +157,7 @@ TEST_F(PopulationTest, APrinterFontCountBeyond16BitsOverflows) {
     EXPECT_EQ(controls.List1.entries.size(), 3U);
 }
 
-TEST_F(PopulationTest, AScreenFontCountOfMinus32768OverflowsAtItsBound) {
+TEST_F(FormLoadTest, AScreenFontCountOfMinus32768OverflowsAtItsBound) {
     fakes.screen.countOverride = -32768;
     window().Form_Load();
     EXPECT_EQ(controls.Text1.text, "-32768") << "a minus sign and no leading blank";
@@ -165,7 +165,7 @@ TEST_F(PopulationTest, AScreenFontCountOfMinus32768OverflowsAtItsBound) {
     EXPECT_TRUE(controls.List2.entries.empty());
 }
 
-TEST_F(PopulationTest, ALoopOfThe32767NamesThat16BitsHoldCompletes) {
+TEST_F(FormLoadTest, ALoopOfThe32767NamesThat16BitsHoldCompletes) {
     fakes.screen.fonts.clear();
     for (int i = 0; i < 32767; ++i) fakes.screen.fonts.push_back(std::to_string(100000 + i));
     window().Form_Load();
@@ -174,7 +174,7 @@ TEST_F(PopulationTest, ALoopOfThe32767NamesThat16BitsHoldCompletes) {
     EXPECT_EQ(controls.List2.entries.size(), 3U);
 }
 
-TEST_F(PopulationTest, ASecondRunOnListsNotClearedAddsEveryNameAgain) {
+TEST_F(FormLoadTest, ASecondRunOnListsNotClearedAddsEveryNameAgain) {
     window().Form_Load();
     window().Form_Load();
     EXPECT_THAT(controls.List1.entries,
@@ -182,7 +182,7 @@ TEST_F(PopulationTest, ASecondRunOnListsNotClearedAddsEveryNameAgain) {
     EXPECT_EQ(controls.List2.entries.size(), 6U);
 }
 
-TEST_F(PopulationTest, CentringKeepsHalfTwipsAndGoesNegativeOnANarrowScreen) {
+TEST_F(FormLoadTest, CentringKeepsHalfTwipsAndGoesNegativeOnANarrowScreen) {
     fakes.screen.width = 19201;
     window().Form_Load();
     EXPECT_EQ(controls.window.left, 2910.5F);
@@ -192,7 +192,7 @@ TEST_F(PopulationTest, CentringKeepsHalfTwipsAndGoesNegativeOnANarrowScreen) {
     EXPECT_EQ(controls.window.left, -690);
 }
 
-TEST_F(PopulationTest, ACentringThatIsNotANumberIsAnError) {
+TEST_F(FormLoadTest, ACentringThatIsNotANumberIsAnError) {
     fakes.screen.width = std::numeric_limits<float>::quiet_NaN();
     window().Form_Load();
     EXPECT_EQ(controls.window.top, 0);
