@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 namespace veltrane {
 
@@ -35,7 +36,8 @@ FontFolderWatch::FontFolderWatch() : inotify_(::inotify_init1(IN_NONBLOCK | IN_C
 // Paths once watched stay watched: a folder made since a scan began is not
 // forgotten when the scan's own paths come.
 void FontFolderWatch::add(std::vector<std::string> paths) {
-    paths_.insert(paths_.end(), paths.begin(), paths.end());
+    paths_.insert(paths_.end(), std::make_move_iterator(paths.begin()),
+                  std::make_move_iterator(paths.end()));
     rewatch();
 }
 

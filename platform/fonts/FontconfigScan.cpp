@@ -70,8 +70,8 @@ struct FolderWalk {
         std::vector<std::string> subfolders;
         for (const dirent* entry = nullptr; entries && (entry = ::readdir(entries.get()));) {
             if (entry->d_name[0] == '.') continue;  // as fontconfig skips them
-            const std::string path = folder + "/" + entry->d_name;
             if (entry->d_type == DT_REG) continue;
+            const std::string path = folder + "/" + entry->d_name;
             if (entry->d_type == DT_DIR) {
                 subfolders.push_back(path);
                 continue;

@@ -31,18 +31,23 @@ enum class ServerFault {
     Stopped,      // it stopped running between two requests of one event
 };
 
-// The error a fault raises.
+// The error a fault raises. Every fault is listed, so that the compiler asks
+// for the kind of any fault added later.
 inline PlatformError serverError(ServerFault fault, const std::string& what) {
     switch (fault) {
+        case ServerFault::Unreachable:
+        case ServerFault::Dropped:
+        case ServerFault::NotSecure:
+        case ServerFault::TimedOut:
+            break;
         case ServerFault::Refused:
         case ServerFault::Oversized:
         case ServerFault::Unreadable:
             return {ErrorKind::ServiceFailure, what};
         case ServerFault::Stopped:
             return {ErrorKind::DeviceUnavailable, what};
-        default:
-            return {ErrorKind::NoAnswer, what};
     }
+    return {ErrorKind::NoAnswer, what};
 }
 
 [[noreturn]] inline void throwServerError(ServerFault fault, const std::string& what) {
