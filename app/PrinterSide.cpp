@@ -24,6 +24,7 @@ void PrinterSide::beginLoad() {
     state_ = State::Unread;
     whyStopped_.clear();
     loadedFor_.reset();
+    deviceCountShown_ = false;
 }
 
 // Most machines have no printer at all: then the screen fonts are still shown.
@@ -55,7 +56,7 @@ void PrinterSide::stopLoad(const PlatformError& error) {
 // the default device, no text may name or count another device: the printer
 // side shows the current default and the device count wherever they can be
 // read, and no font count. Label5 shows nothing where no default can be named,
-// as at a start.
+// and Label6 nothing where this load could not count the devices, as at a start.
 void PrinterSide::endLoad() {
     if (state_ == State::Complete) return;
     const auto quietly = [](const auto& step) {
@@ -68,6 +69,12 @@ void PrinterSide::endLoad() {
     };
     quietly([&] { Text4.SetText(""); });
     quietly([&] { writeDeviceCount(); });
+    if (!deviceCountShown_) {
+        quietly([&] {
+            Label6.SetCaption("");
+            Label6.SetToolTipText("");
+        });
+    }
     if (!quietly([&] { showDefaultDevice(); })) quietly([&] { showInLabel5(""); });
 }
 
@@ -108,6 +115,7 @@ void PrinterSide::showInLabel5(const std::string& caption) {
 
 void PrinterSide::writeDeviceCount() {
     Label6.SetCaption("Number of Devices: " + std::to_string(services_.printers.Count()));
+    deviceCountShown_ = true;
     Label6.SetToolTipText(" Check your printer and fax folder for the " +
                           std::to_string(services_.printers.Count()) + " devices. ");
 }

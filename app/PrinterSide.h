@@ -59,7 +59,8 @@ private:
         StoppedByDevice,  // the device's fonts cannot be read, or there is none
     };
     State state_ = State::Unread;
-    std::string whyStopped_;  // a sentence for Label5's tooltip
+    std::string whyStopped_;         // a sentence for Label5's tooltip
+    bool deviceCountShown_ = false;  // by this load, in Label6
     // Label5 cannot tell "no default" from a load stopped before naming one.
     std::optional<DefaultChoice> loadedFor_;
 };

@@ -406,6 +406,11 @@ INSTANTIATE_TEST_SUITE_P(
                       server.deviceCount = 0;
                       server.whyNone = "no print server is running";
                   }},
+        ServerRow{"RestartsWithAnotherDefaultRefusingTheQueueList", false,
+                  [](FakePrinting& server) {
+                      server.device = "Annex";
+                      server.listFails = ErrorKind::ServiceFailure;
+                  }},
         ServerRow{"RestartsWithAnotherDefault", false,
                   [](FakePrinting& server) {
                       server.device = "Annex";
