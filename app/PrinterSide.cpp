@@ -15,80 +15,92 @@ std::string sentence(std::string text) {
     return text;
 }
 
+// A step that may fail, as the end of a stopped load takes it: what cannot be
+// read stays as it was.
+template <typename Step>
+bool quietly(const Step& step) {
+    try {
+        step();
+        return true;
+    } catch (const PlatformError&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 PrinterSide::PrinterSide(Label& label5, Label& label6, TextBox& text4, Services& services)
     : Label5(label5), Label6(label6), Text4(text4), services_(services) {}
 
 void PrinterSide::beginLoad() {
-    state_ = State::Unread;
+    written_ = Written::Nothing;
+    noDevicesShown_ = false;
     whyStopped_.clear();
     loadedFor_.reset();
-    deviceCountShown_ = false;
 }
 
 // Most machines have no printer at all: then the screen fonts are still shown.
 bool PrinterSide::writeDetails() {
+    written_ = Written::Begun;
     try {
         Text4.SetText(std::to_string(toInt16(services_.printer.FontCount())));
+        written_ = Written::FontCount;
         writeDeviceCount();
         showDefaultDevice();
+        written_ = Written::Name;
         return true;
     } catch (const PlatformError& error) {
-        stopLoad(error);
+        stop(error);
         return false;
     }
 }
 
-void PrinterSide::completeLoad() {
-    state_ = State::Complete;
+void PrinterSide::fillList2(const std::function<void()>& fill) {
+    try {
+        fill();
+        written_ = Written::Fonts;
+    } catch (const PlatformError& error) {
+        stop(error);
+        throw;
+    }
 }
 
-// A server that did not answer may answer later; a device that cannot be read
-// will not be readable at the next paint either.
-void PrinterSide::stopLoad(const PlatformError& error) {
-    if (state_ != State::Unread) return;
-    state_ = error.kind() == ErrorKind::NoAnswer ? State::StoppedByServer : State::StoppedByDevice;
+void PrinterSide::stop(const PlatformError& error) {
     whyStopped_ = sentence(error.what());
 }
 
-// Part of the load's trap. When it stopped before List2 held every font of
-// the default device, no text may name or count another device: the printer
-// side shows the current default and the device count wherever they can be
-// read, and no font count. Label5 shows nothing where no default can be named,
-// and Label6 nothing where this load could not count the devices, as at a start.
+// Part of the load's trap. A load stopped before the printer side changes
+// nothing of it. One stopped in it leaves, beyond the design, what a start
+// stopped there shows, so that no text names or counts another device: Text4
+// and Label6 empty where they were not written, as at a start; Label5 naming
+// the current default, or nothing where none can be named, and why the
+// device's fonts are not listed.
 void PrinterSide::endLoad() {
-    if (state_ == State::Complete) return;
-    const auto quietly = [](const auto& step) {
-        try {
-            step();
-            return true;
-        } catch (const PlatformError&) {
-            return false;  // what cannot be read stays as it was
-        }
-    };
-    quietly([&] { Text4.SetText(""); });
-    quietly([&] { writeDeviceCount(); });
-    if (!deviceCountShown_) {
-        quietly([&] {
-            Label6.SetCaption("");
-            Label6.SetToolTipText("");
-        });
+    if (written_ == Written::Nothing || written_ == Written::Fonts) return;
+    if (written_ < Written::FontCount) quietly([&] { Text4.SetText(""); });
+    if (written_ < Written::DeviceCaption) quietly([&] { Label6.SetCaption(""); });
+    if (written_ < Written::DeviceCount) quietly([&] { Label6.SetToolTipText(""); });
+    if (written_ == Written::Name) {
+        quietly([&] { showInLabel5(loadedFor_->device.value_or("")); });
+    } else if (!quietly([&] { showDefaultDevice(); })) {
+        quietly([&] { showInLabel5(""); });
     }
-    if (!quietly([&] { showDefaultDevice(); })) quietly([&] { showInLabel5(""); });
 }
 
 // Label5 no longer names the device loaded for.
 void PrinterSide::showNoDevices() {
     loadedFor_.reset();
     showInLabel5(kNoDevices);
+    noDevicesShown_ = true;
 }
 
-// Another default reloads, names compared code unit by code unit; so does this
-// one when the server stopped its load, now that the server answers again. A
-// device that stopped its own is not tried again until the default changes.
-bool PrinterSide::needsReload(const DefaultChoice& now) const {
-    return now != loadedFor_ || state_ == State::StoppedByServer;
+// Part of a paint's trap, so quietly.
+void PrinterSide::showUnread(const PlatformError& error) {
+    if (written_ != Written::Begun || loadedFor_ || noDevicesShown_) return;
+    const std::string why = sentence(error.what());
+    if (why == whyStopped_) return;
+    whyStopped_ = why;
+    quietly([&] { showInLabel5(""); });
 }
 
 void PrinterSide::loadedAtLeastFor(const std::optional<DefaultChoice>& seen) {
@@ -115,9 +127,10 @@ void PrinterSide::showInLabel5(const std::string& caption) {
 
 void PrinterSide::writeDeviceCount() {
     Label6.SetCaption("Number of Devices: " + std::to_string(services_.printers.Count()));
-    deviceCountShown_ = true;
+    written_ = Written::DeviceCaption;
     Label6.SetToolTipText(" Check your printer and fax folder for the " +
                           std::to_string(services_.printers.Count()) + " devices. ");
+    written_ = Written::DeviceCount;
 }
 
 }  // namespace veltrane

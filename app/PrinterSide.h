@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,24 +24,29 @@ public:
     // The font count, the device count and the default's name; false when one
     // cannot be read, which ends the printer side's part of the load.
     bool writeDetails();
-    // List2 holds every font of the default device.
-    void completeLoad();
-    // The load's trap: what stopped the printer side, when it did.
-    void stopLoad(const PlatformError& error);
-    // The load's end: a printer side that did not complete names no other
-    // device than the current default.
+    // List2 filled by `fill`: what stops it is the printer side's, and is
+    // thrown on to end the load.
+    void fillList2(const std::function<void()>& fill);
+    // The load's end: what a load that stopped leaves of the printer side.
     void endLoad();
 
     // With no device at all, Label5 says so.
     void showNoDevices();
+    // A paint could not read the print server: a printer side that shows no
+    // device for that reason says the latest.
+    void showUnread(const PlatformError& error);
     // Whether a paint that reads `now` as the default reloads.
-    bool needsReload(const DefaultChoice& now) const;
+    bool needsReload(const DefaultChoice& now) const { return now != loadedFor_; }
     // The default the window was last loaded for; empty when unknown.
     const std::optional<DefaultChoice>& loadedFor() const { return loadedFor_; }
     // Where the load could not read the default itself, the one a paint saw.
     void loadedAtLeastFor(const std::optional<DefaultChoice>& seen);
 
 private:
+    // How far the load wrote the printer side, in the load's order.
+    enum class Written { Nothing, Begun, FontCount, DeviceCaption, DeviceCount, Name, Fonts };
+
+    void stop(const PlatformError& error);
     void showDefaultDevice();
     void showInLabel5(const std::string& caption);
     void writeDeviceCount();
@@ -49,18 +55,9 @@ private:
     Label& Label6;
     TextBox& Text4;
     Services& services_;
-    // How the load of the device Label5 names ended. A paint loads it again
-    // only after the server's own failure (NoAnswer), so the window never
-    // hides and shows itself over and over for a device it cannot read.
-    enum class State {
-        Unread,           // the load is under way, or stopped before the printer
-        Complete,         // List2 holds every font of the device
-        StoppedByServer,  // the server did not answer in time
-        StoppedByDevice,  // the device's fonts cannot be read, or there is none
-    };
-    State state_ = State::Unread;
-    std::string whyStopped_;         // a sentence for Label5's tooltip
-    bool deviceCountShown_ = false;  // by this load, in Label6
+    Written written_ = Written::Nothing;
+    bool noDevicesShown_ = false;
+    std::string whyStopped_;  // a sentence for Label5's tooltip
     // Label5 cannot tell "no default" from a load stopped before naming one.
     std::optional<DefaultChoice> loadedFor_;
 };

@@ -39,15 +39,13 @@ void Veltrane::Form_Load() {
         fillScreenFontList();
         List1.SetSelected(0, true);
         if (deviceRead) {
-            fillPrinterFontList();
-            printerSide_.completeLoad();
+            printerSide_.fillList2([this] { fillPrinterFontList(); });
             List2.SetSelected(0, true);
             preview_.clearSampleStyles();
         }
-    } catch (const PlatformError& error) {
+    } catch (const PlatformError&) {
         // The trap: the first failing step ends the load quietly, and the
         // window keeps what the steps before it wrote.
-        printerSide_.stopLoad(error);
     }
     printerSide_.endLoad();
 }
@@ -82,19 +80,32 @@ void Veltrane::fillPrinterFontList() {
 // design keeps: with no device at all only Label5 changes; a device added or
 // removed beside the same default reloads nothing; a paint that cannot read
 // the print server changes nothing. Each change reloads once: the paint
-// compares the default it reads with the one last loaded for, "none" included.
+// compares the default it reads with the one last loaded for, "none" included,
+// and the load takes the same answer of the server as the paint.
 void Veltrane::Form_Paint() {
     try {
         // Fonts installed or removed reload the window as a new default does,
         // whatever the printer side's state, once a scan of them has completed.
         if (!reloading_ && services_.screen.RefreshFonts()) fontsChanged_ = true;
         if (fontsChanged_ && !reloading_) return reloadForFonts();
-        if (!services_.printers.Any()) return printerSide_.showNoDevices();
-        const DefaultChoice now = services_.printers.Default();
-        if (!reloading_ && printerSide_.needsReload(now)) reload(now);
+        const std::optional<DefaultChoice> now = checkDefault();
+        if (!now) return printerSide_.showNoDevices();
+        if (!reloading_ && printerSide_.needsReload(*now)) reload(*now);
     } catch (const PlatformError&) {
         // The trap: a paint that cannot check the device changes nothing, and
         // the next paint tries again.
+    }
+}
+
+// The default device as a paint reads it; none when there is no device at
+// all. A printer side empty because the server could not be read says why.
+std::optional<DefaultChoice> Veltrane::checkDefault() {
+    try {
+        if (!services_.printers.Any()) return std::nullopt;
+        return services_.printers.Default();
+    } catch (const PlatformError& error) {
+        printerSide_.showUnread(error);
+        throw;
     }
 }
 

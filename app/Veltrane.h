@@ -46,6 +46,7 @@ private:
     void fillList(ListBox& list, Int16 count, const std::function<std::string(Int16&)>& fontAt);
     void fillScreenFontList();
     void fillPrinterFontList();
+    std::optional<DefaultChoice> checkDefault();
     void reloadForFonts();
     void reload(std::optional<DefaultChoice> seen, const std::optional<Selection>& kept = {});
     static void select(ListBox& list, const std::optional<std::string>& name);

@@ -11,6 +11,7 @@
 #include "CupsPrinting.h"
 #include "InstalledFonts.h"
 #include "PrivateCupsd.h"
+#include "VeltraneUnderTest.h"
 
 namespace veltrane::bench {
 
@@ -44,16 +45,16 @@ Timings benchPrinting() {
         return Timings::time([&] { fonts.refresh(); });
     }).report("check of the installed fonts, nothing changed", 0.05);
 
-    EventCounter events;
-    CupsPrinting printing(events, fonts.scalableFamilies());
+    CupsPrinting printing(fonts.scalableFamilies());
+    printing.start();
+    takeServersAnswer(printing);
     Timings::of(100, [&] {
-        events.next();
         return Timings::time([&] {
             printing.Count();
             printing.Default();
             printing.FontCount();
         });
-    }).report("print server view, default queue of 1,000 resident fonts", 5);
+    }).report("a load's questions, default queue of 1,000 resident fonts", 5);
 
     const std::size_t families = fonts.screenFamilies().size();
     Timings::of(20, [] {

@@ -42,7 +42,7 @@ Timings bareSteps(const std::vector<std::string>& families) {
 
 void benchSamples() {
     DesktopServices desktop;
-    VeltraneUnderTest window(desktop.services(), desktop.events(), desktop.fonts());
+    VeltraneUnderTest window(desktop.services(), desktop.fonts());
     window.start();
     QApplication::processEvents();
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <chrono>
+#include <thread>
+
+#include "CupsPrinting.h"
 #include "InstalledFonts.h"
 #include "Veltrane.h"
 #include "VeltraneDesign.h"
@@ -10,8 +14,8 @@ namespace veltrane::bench {
 // The shipped window on the given services, with its logic at hand.
 class VeltraneUnderTest {
 public:
-    VeltraneUnderTest(Services& services, EventCounter& events, InstalledFonts& fonts)
-        : window_(design_, fonts, events), logic_(window_.controls(), services) {}
+    VeltraneUnderTest(Services& services, InstalledFonts& fonts)
+        : window_(design_, fonts), logic_(window_.controls(), services) {}
 
     void start() { window_.start(logic_); }
     VeltraneWindow& window() { return window_; }
@@ -31,5 +35,19 @@ private:
     VeltraneWindow window_;
     Veltrane logic_;
 };
+
+// Asks the print server as a redraw does, a moment after the last question,
+// and takes what the read brings, as the program takes it between events.
+inline void takeServersAnswer(CupsPrinting& printing) {
+    std::this_thread::sleep_for(ServerFailurePolicy::kQuiet);
+    try {
+        printing.Any();
+    } catch (const PlatformError&) {
+        // The answer at hand failed; the read asked for brings the next.
+    }
+    for (int wait = 0; wait < 1000 && !printing.takeAnswer(); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
 
 }  // namespace veltrane::bench

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     server.useInThisProcess();
 
     DesktopServices desktop;
-    bench::VeltraneUnderTest window(desktop.services(), desktop.events(), desktop.fonts());
+    bench::VeltraneUnderTest window(desktop.services(), desktop.fonts());
+    bench::takeServersAnswer(desktop.printing());
     window.start();
     QApplication::processEvents();
     report("start");
@@ -63,8 +64,8 @@ int main(int argc, char** argv) {
     for (int round = 1; round <= 5; ++round) {
         for (const std::string& name : defaults) {
             server.setDefault(name);
+            bench::takeServersAnswer(desktop.printing());
             for (int redraw = 0; redraw < 30; ++redraw) {
-                desktop.events().next();
                 window.logic().Form_Paint();
                 QApplication::processEvents();
             }

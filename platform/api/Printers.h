@@ -7,10 +7,16 @@
 namespace veltrane {
 
 // The destination `lp` prints to without -d, "queue" or "queue/instance", or
-// why there is none. No default is an answer of its own, not a failure.
+// why there is none. No default is an answer of its own, not a failure. The
+// same name from another print server, or with its description replaced or
+// read otherwise than before, is another default to the window.
 struct DefaultChoice {
     std::optional<std::string> device;
-    std::string whyNone;  // set when there is no device
+    std::string whyNone;   // set when there is no device
+    std::string server{};  // which print server told
+    // How the server answers for the device: the fonts of its description, in
+    // brief, and what of it could not be read.
+    std::string revision{};
 
     bool operator==(const DefaultChoice&) const = default;
 };
@@ -26,7 +32,8 @@ public:
     // print server answers without listing every device.
     virtual bool Any() = 0;
     // Which device is the default, or that none is; throws only when the print
-    // server cannot tell.
+    // server cannot tell. From the same answer of the server as every other
+    // question of the same event.
     virtual DefaultChoice Default() = 0;
 };
 

@@ -65,10 +65,11 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     Clock::time_point firstAsked{};
     std::optional<fontconfig::Scan> completed;  // handed over, for the window to take
     std::optional<fontconfig::Scan> held;       // completed, to be handed over when due
-    Clock::time_point handedOver{};
+    Clock::time_point handedOverAt{};
     bool changing = false;  // changes seen since the last hand-over
     Clock::time_point changesBegan{};
     std::vector<std::string> newPaths;  // for the watch to add
+    std::function<void()> tellHandOver;
 };
 
 void FontScanner::Shared::change() {
@@ -133,7 +134,7 @@ void FontScanner::Shared::finish(std::uint64_t number, std::optional<fontconfig:
 // once changes have kept coming a while, so that the window reloads for what
 // the folders hold once they are quiet; and never within a while of the last.
 FontScanner::Clock::time_point FontScanner::Shared::handOverDue() const {
-    const Clock::time_point spaced = handedOver + kHandOverEvery;
+    const Clock::time_point spaced = handedOverAt + kHandOverEvery;
     if (!scanning && !pending) return spaced;
     return std::max(spaced, changesBegan + kHandOverEvery);
 }
@@ -142,10 +143,11 @@ void FontScanner::Shared::handOverIfDue() {
     if (!held || Clock::now() < handOverDue()) return;
     completed = std::move(held);
     held.reset();
-    handedOver = Clock::now();
+    handedOverAt = Clock::now();
     changing = scanning || pending;
-    changesBegan = handedOver;
+    changesBegan = handedOverAt;
     completion.notify_all();
+    if (tellHandOver) tellHandOver();
 }
 
 // The start's scan tells what to watch; without it in time, the configuration.
@@ -212,6 +214,12 @@ std::optional<fontconfig::Scan> FontScanner::takeFirstScan() {
 std::optional<fontconfig::Scan> FontScanner::takeCompleted() {
     const std::lock_guard lock(shared_->mutex);
     return std::exchange(shared_->completed, std::nullopt);
+}
+
+// Under the scanner's lock: once this returns, the last one is never called again.
+void FontScanner::onHandOver(std::function<void()> handedOver) {
+    const std::lock_guard lock(shared_->mutex);
+    shared_->tellHandOver = std::move(handedOver);
 }
 
 }  // namespace veltrane

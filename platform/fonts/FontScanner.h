@@ -36,6 +36,8 @@ public:
     std::optional<fontconfig::Scan> takeFirstScan();
     // The latest scan handed over since the last one was taken; never waits.
     std::optional<fontconfig::Scan> takeCompleted();
+    // Called on the scanner's threads when a scan is handed over.
+    void onHandOver(std::function<void()> handedOver);
 
 private:
     struct Shared;

@@ -57,6 +57,8 @@ public:
     // Makes a scan completed since the lists were read the fonts of fontconfig
     // and Qt, and forgets the lists; whether there was one. Never waits.
     bool refresh();
+    // Called on the scanner's threads when a scan has completed for refresh().
+    void onScan(std::function<void()> scanned) { scanner_.onHandOver(std::move(scanned)); }
 
 private:
     struct Scalable;

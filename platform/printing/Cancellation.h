@@ -6,12 +6,12 @@
 
 namespace veltrane {
 
-// Shared by a caller and the thread that talks to the print server for it: when
-// the caller stops waiting it cancels, which shuts the connection's socket and
-// so ends at once any wait of the other thread for the server.
+// Shared by the print server's thread and whoever may have to stop its read:
+// a cancellation shuts the connection's socket, which ends at once any wait of
+// that thread for the server.
 class Cancellation {
 public:
-    // The socket now in use; false when the caller has already cancelled.
+    // The socket now in use; false when the read has been cancelled already.
     bool watch(int socket) {
         const std::lock_guard lock(mutex_);
         if (!cancelled_) socket_ = socket;
@@ -31,6 +31,11 @@ public:
     bool cancelled() {
         const std::lock_guard lock(mutex_);
         return cancelled_;
+    }
+    // A new read begins, on a connection made anew after a cancellation.
+    void renew() {
+        const std::lock_guard lock(mutex_);
+        cancelled_ = false;
     }
 
 private:

@@ -1,100 +1,51 @@
 #include "CupsPrinting.h"
 
-#include "DefaultDevice.h"
-#include "PlatformError.h"
-
 namespace veltrane {
 
 namespace {
 
-const std::string& deviceOf(const DefaultChoice& choice) {
-    if (!choice.device) throw PlatformError(ErrorKind::DeviceUnavailable, choice.whyNone);
-    return *choice.device;
+template <typename Result>
+const Result& resultOf(const JobResult<Result>& part) {
+    if (const auto* error = std::get_if<PlatformError>(&part)) throw *error;
+    return std::get<Result>(part);
 }
 
 }  // namespace
 
-CupsPrinting::CupsPrinting(const EventCounter& events, ScalableFamilies families,
+CupsPrinting::CupsPrinting(ScalableFamilies families,
                            std::function<ServerFailurePolicy::Clock::time_point()> now)
-    : events_(events),
-      families_(std::move(families)),
-      policy_(events, std::move(now)),
-      server_(events),
-      defaultSnapshot_(events),
-      fonts_(events) {}
+    : families_(std::move(families)), reader_(std::move(now)), answer_(reader_.latest()) {}
 
-CupsPrinting::~CupsPrinting() {
-    if (prefetch_) prefetch_->cancellation->cancel();
+bool CupsPrinting::takeAnswer() {
+    std::shared_ptr<const ServerAnswer> latest = reader_.latest();
+    if (latest == answer_) return false;
+    answer_ = std::move(latest);
+    return true;
 }
 
-// While the server is backed off, the next event asks it itself.
-void CupsPrinting::prefetch() {
-    const std::optional<Deadline> deadline = policy_.deadlineFromNow();
-    if (!deadline) return;
-    prefetch_ = thread_.submit([families = families_, settings = CupsSettings::current(),
-                                deadline = *deadline](Cancellation& cancellation) {
-        return readQueuesAndFonts(families, settings, deadline, cancellation);
-    });
-}
-
-// Reads on the server's thread with the settings of now, within the event's
-// deadline; the read's failure is thrown, after the failure policy has seen it.
-template <typename Read>
-auto CupsPrinting::runForEvent(Read read) {
-    const Deadline deadline = policy_.eventDeadline();
-    return policy_.resultOf(thread_.run(
-        deadline,
-        [read = std::move(read), settings = CupsSettings::current(),
-         deadline](Cancellation& cancellation) { return read(settings, deadline, cancellation); }));
-}
-
-QueuesSnapshot CupsPrinting::takePrefetched() {
-    const Deadline deadline = policy_.eventDeadline();
-    auto job = std::move(*prefetch_);
-    prefetch_.reset();
-    QueuesAndFonts answer = policy_.resultOf(thread_.await(job, deadline));
-    prefetched_ = QueuesAndFonts{{}, std::move(answer.queue), std::move(answer.fonts)};
-    prefetchedInEvent_ = events_.current();
-    return std::move(answer.queues);
-}
-
-const QueuesSnapshot& CupsPrinting::server() {
-    return server_.get([this] {
-        if (prefetch_) return takePrefetched();
-        return runForEvent(readQueues);
-    });
-}
-
-const DefaultSnapshot& CupsPrinting::defaultSnapshot() {
-    return defaultSnapshot_.get([this] { return runForEvent(readDefault); });
-}
-
-const std::vector<std::string>& CupsPrinting::defaultFonts() {
-    const std::string queue = queueOf(deviceOf(server().defaultDevice));
-    return fonts_.get([&] {
-        if (prefetched_ && prefetchedInEvent_ == events_.current() && prefetched_->queue == queue) {
-            auto fonts = std::move(prefetched_->fonts);
-            prefetched_.reset();
-            return policy_.resultOf(std::move(fonts));
-        }
-        return runForEvent([queue, families = families_](const CupsSettings& settings,
-                                                         Deadline deadline,
-                                                         Cancellation& cancellation) {
-            return readFonts(queue, families, settings, deadline, cancellation);
-        });
-    });
+// The server could not be read at all: every question fails alike.
+const ServerAnswer& CupsPrinting::answered() const {
+    if (answer_->failure) throw *answer_->failure;
+    return *answer_;
 }
 
 std::int64_t CupsPrinting::Count() {
-    return static_cast<std::int64_t>(server().queues.size());
+    return resultOf(answered().queueCount);
 }
 
+// A paint's check: the answer at hand, and a new read for the next paint.
 bool CupsPrinting::Any() {
-    if (server_.fetchedInThisEvent()) return !server().queues.empty();
-    return defaultSnapshot().anyQueue;
+    reader_.ask();
+    return answered().anyQueue;
 }
 
+DefaultChoice CupsPrinting::Default() {
+    return answered().defaultDevice;
+}
+
+// A load: the redraws its own Show causes ask the server nothing.
 std::int64_t CupsPrinting::FontCount() {
+    reader_.hold();
     return static_cast<std::int64_t>(defaultFonts().size());
 }
 
@@ -103,10 +54,16 @@ std::string CupsPrinting::Fonts(Int16& index) {
     return fonts[entryIndex(index, fonts.size(), "the default device's font list")];
 }
 
-// In a check, until the event asks anything else, from the snapshot of the default.
-DefaultChoice CupsPrinting::Default() {
-    const bool inCheck = defaultSnapshot_.fetchedInThisEvent() && !server_.fetchedInThisEvent();
-    return inCheck ? defaultSnapshot().defaultDevice : server().defaultDevice;
+// A raw queue has no fonts; a described device its own and the system's.
+const std::vector<std::string>& CupsPrinting::defaultFonts() {
+    const std::optional<std::vector<std::string>>& resident = resultOf(answered().residentFonts);
+    std::shared_ptr<const std::vector<std::string>> families = families_();
+    if (fontsAnswer_ != answer_ || fontsFamilies_ != families) {
+        fonts_ = resident ? deviceFonts(*resident, *families) : std::vector<std::string>{};
+        fontsAnswer_ = answer_;
+        fontsFamilies_ = std::move(families);
+    }
+    return fonts_;
 }
 
 }  // namespace veltrane

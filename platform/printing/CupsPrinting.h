@@ -2,39 +2,36 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "DeviceFonts.h"
-#include "EventCache.h"
-#include "EventCounter.h"
-#include "PrintServerReads.h"
 #include "Printer.h"
 #include "Printers.h"
-#include "ServerFailurePolicy.h"
-#include "ServerThread.h"
+#include "ServerAnswer.h"
+#include "ServerReader.h"
 
 namespace veltrane {
 
-// The default device and the device collection, read from the CUPS server.
-// Within one event every answer comes from one snapshot of the server, read
-// when the event first asks, so a load never mixes two devices. An event that
-// begins with Any() is a check: it and the default come from a light snapshot,
-// whose cost does not grow with the number of queues, until the event asks
-// anything else. No event waits on the server longer than the policy allows.
+// The default device and the device collection, as the print server told them
+// at its last read (ServerReader): a paint's check asks for a new read and is
+// answered at once from the last one, and a load takes everything from that
+// same answer, so the check and the load never disagree and no event waits on
+// the server. The window takes a new answer between events (takeAnswer), so
+// every question of one event is answered from one read.
 class CupsPrinting : public Printer, public Printers {
 public:
-    CupsPrinting(const EventCounter& events, ScalableFamilies families,
-                 std::function<ServerFailurePolicy::Clock::time_point()> now =
-                     ServerFailurePolicy::Clock::now);
-    ~CupsPrinting() override;
-    CupsPrinting(const CupsPrinting&) = delete;
-    CupsPrinting& operator=(const CupsPrinting&) = delete;
+    explicit CupsPrinting(ScalableFamilies families,
+                          std::function<ServerFailurePolicy::Clock::time_point()> now =
+                              ServerFailurePolicy::Clock::now);
 
-    // Starts reading what the next event asks first (every queue and the
-    // default's fonts), so the answers arrive while the program starts.
-    void prefetch();
+    // Starts the first read, which the window's start shows if it is back by then.
+    void start() { reader_.ask(); }
+    // Called on the reader's thread when a read has brought a new answer.
+    void onAnswer(std::function<void()> answered) { reader_.onAnswer(std::move(answered)); }
+    // Takes the latest answer for the events to come; whether it is new.
+    bool takeAnswer();
 
     std::int64_t Count() override;
     bool Any() override;
@@ -43,24 +40,16 @@ public:
     std::string Fonts(Int16& index) override;
 
 private:
-    const QueuesSnapshot& server();
-    const DefaultSnapshot& defaultSnapshot();
+    const ServerAnswer& answered() const;
     const std::vector<std::string>& defaultFonts();
-    QueuesSnapshot takePrefetched();
-    template <typename Read>
-    auto runForEvent(Read read);
 
-    const EventCounter& events_;
     ScalableFamilies families_;
-    ServerFailurePolicy policy_;
-    ServerThread thread_;
-    std::optional<ServerThread::Job<QueuesAndFonts>> prefetch_;
-    // The default device's fonts of the prefetch, for the event that took its queues.
-    std::optional<QueuesAndFonts> prefetched_;
-    std::uint64_t prefetchedInEvent_ = 0;
-    EventCache<QueuesSnapshot> server_;
-    EventCache<DefaultSnapshot> defaultSnapshot_;
-    EventCache<std::vector<std::string>> fonts_;
+    ServerReader reader_;
+    std::shared_ptr<const ServerAnswer> answer_;
+    // The default's fonts, for the answer and the families they were made of.
+    std::shared_ptr<const ServerAnswer> fontsAnswer_;
+    std::shared_ptr<const std::vector<std::string>> fontsFamilies_;
+    std::vector<std::string> fonts_;
 };
 
 }  // namespace veltrane

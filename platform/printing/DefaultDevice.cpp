@@ -1,19 +1,6 @@
 #include "DefaultDevice.h"
 
-#include <strings.h>
-
-#include <algorithm>
-
 namespace veltrane {
-
-std::optional<std::string> spellingIn(const std::vector<std::string>& queues,
-                                      const std::string& queue) {
-    const auto found = std::find_if(queues.begin(), queues.end(), [&](const std::string& name) {
-        return strcasecmp(name.c_str(), queue.c_str()) == 0;
-    });
-    if (found == queues.end()) return std::nullopt;
-    return *found;
-}
 
 std::string queueOf(const std::string& destination) {
     return destination.substr(0, destination.find('/'));

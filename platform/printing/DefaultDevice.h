@@ -3,7 +3,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "Printers.h"
 
@@ -11,11 +10,6 @@ namespace veltrane {
 
 // The queue of a destination named "queue" or "queue/instance".
 std::string queueOf(const std::string& destination);
-
-// The server's spelling of `queue` among its queues: CUPS matches queue names
-// ignoring letter case.
-std::optional<std::string> spellingIn(const std::vector<std::string>& queues,
-                                      const std::string& queue);
 
 // The device `lp` prints to without -d: the user's own choice (LPDEST, PRINTER,
 // lpoptions) wins over the server's default, and is shown in the server's

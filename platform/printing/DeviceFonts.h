@@ -8,7 +8,7 @@
 namespace veltrane {
 
 // The system's scalable font families, which the print pipeline embeds in every
-// job: asked on the print server's thread, so it must not need Qt.
+// job, as the installed fonts know them now; the printing layer cannot see Qt.
 using ScalableFamilies = std::function<std::shared_ptr<const std::vector<std::string>>()>;
 
 // The resident fonts (*Font entries) of a printer description's text, each once

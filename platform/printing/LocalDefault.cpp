@@ -30,11 +30,6 @@ std::string homeFolder() {
     return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
 }
 
-std::string serverRoot() {
-    const char* root = std::getenv("CUPS_SERVERROOT");
-    return root != nullptr && *root != '\0' ? root : "/etc/cups";
-}
-
 std::optional<std::string> fromFile(const std::string& path) {
     std::ifstream file(path);
     if (!file) return std::nullopt;
@@ -44,6 +39,15 @@ std::optional<std::string> fromFile(const std::string& path) {
 }
 
 }  // namespace
+
+std::string userCupsFolder() {
+    return homeFolder() + "/.cups";
+}
+
+std::string systemCupsFolder() {
+    const char* root = std::getenv("CUPS_SERVERROOT");
+    return root != nullptr && *root != '\0' ? root : "/etc/cups";
+}
 
 std::optional<std::string> lpoptionsDefault(const std::string& text) {
     std::istringstream lines(text);
@@ -61,7 +65,7 @@ std::optional<std::string> lpoptionsDefault(const std::string& text) {
 
 LocalDefault LocalDefault::fromEnvironment() {
     return {chosenInEnvironment(),
-            {homeFolder() + "/.cups/lpoptions", serverRoot() + "/lpoptions"}};
+            {userCupsFolder() + "/lpoptions", systemCupsFolder() + "/lpoptions"}};
 }
 
 std::optional<std::string> LocalDefault::read() const {

@@ -20,6 +20,10 @@ struct LocalDefault {
     std::optional<std::string> read() const;
 };
 
+// Where the user's own CUPS files are (~/.cups), and the system's (CUPS_SERVERROOT).
+std::string userCupsFolder();
+std::string systemCupsFolder();
+
 // The "Default" line of an lpoptions file's text, if it has one.
 std::optional<std::string> lpoptionsDefault(const std::string& text);
 

@@ -1,72 +1,111 @@
 #include "PrintServerReads.h"
 
 #include "DefaultDevice.h"
+#include "DeviceFonts.h"
 #include "PrintServerRequests.h"
-#include "ServerConnection.h"
 
 namespace veltrane {
 
 namespace {
 
-// What `read` reads on a connection of its own; the snapshot of no server
-// where none runs.
-template <typename Snapshot, typename Read>
-Snapshot onConnection(const CupsSettings& settings, Deadline deadline, Cancellation& cancellation,
-                      Read read) {
-    const auto connection = ServerConnection::open(settings, deadline, cancellation);
-    return connection ? read(*connection) : Snapshot{};
+ServerAnswer noServer(const CupsSettings& settings) {
+    ServerAnswer answer;
+    answer.defaultDevice.server = settings.server();
+    return answer;
+}
+
+// The default as `lp` chooses it, with when its configuration last changed.
+void checkDefault(ServerConnection& connection, const CupsSettings& settings,
+                  ServerAnswer& answer) {
+    const auto named = [&](std::optional<NamedQueue> queue) -> std::optional<std::string> {
+        if (!queue) return std::nullopt;
+        answer.configured = queue->configured;
+        answer.settled = queue->settled;
+        return queue->name;
+    };
+    answer.defaultDevice = chooseDefault(
+        settings.localDefault.read(),
+        [&](const std::string& queue) { return named(requestQueue(connection, queue)); },
+        [&] { return named(requestServerDefault(connection)); });
+    answer.defaultDevice.server = settings.server();
+    // A default is a queue; without one, ask whether there is any.
+    answer.anyQueue = answer.defaultDevice.device || requestAnyQueue(connection);
+}
+
+bool sameCheck(const ServerAnswer& a, const ServerAnswer& b) {
+    return a.running == b.running && a.anyQueue == b.anyQueue && a.configured == b.configured &&
+           a.defaultDevice.device == b.defaultDevice.device &&
+           a.defaultDevice.whyNone == b.defaultDevice.whyNone &&
+           a.defaultDevice.server == b.defaultDevice.server;
+}
+
+// A part of the answer, or the failure that stopped it. Once the server has
+// not answered one part, the connection is gone: the rest is not asked.
+template <typename Result, typename Read>
+void readPart(JobResult<Result>& part, std::optional<PlatformError>& unanswered, Read read) {
+    if (unanswered) {
+        part = *unanswered;
+        return;
+    }
+    try {
+        part = read();
+    } catch (const PlatformError& error) {
+        part = error;
+        if (error.kind() == ErrorKind::NoAnswer) unanswered = error;
+    }
+}
+
+void readForLoad(ServerConnection& connection, ServerAnswer& answer) {
+    std::optional<PlatformError> unanswered;
+    readPart(answer.queueCount, unanswered,
+             [&] { return static_cast<std::int64_t>(requestQueueNames(connection).size()); });
+    const std::optional<std::string>& device = answer.defaultDevice.device;
+    if (!device) {
+        answer.residentFonts =
+            PlatformError(ErrorKind::DeviceUnavailable, answer.defaultDevice.whyNone);
+        return;
+    }
+    readPart(answer.residentFonts, unanswered, [&]() -> std::optional<std::vector<std::string>> {
+        const std::optional<std::string> ppd =
+            requestPpd(connection, queueOf(*device), kLargestPpd);
+        if (!ppd) return std::nullopt;
+        return residentFonts(*ppd);
+    });
+}
+
+std::string failureOf(const auto& part) {
+    const auto* error = std::get_if<PlatformError>(&part);
+    return error != nullptr ? std::string("; ") + error->what() : "";
+}
+
+// What the window shows of the device's description: its fonts, in brief.
+std::string fontsOf(const JobResult<std::optional<std::vector<std::string>>>& part) {
+    const auto* fonts = std::get_if<std::optional<std::vector<std::string>>>(&part);
+    if (fonts == nullptr || !*fonts) return "";
+    std::size_t hash = (*fonts)->size();
+    for (const std::string& font : **fonts) hash = hash * 31 + std::hash<std::string>{}(font);
+    return "fonts " + std::to_string(hash);
 }
 
 }  // namespace
 
-QueuesSnapshot readQueues(const CupsSettings& settings, Deadline deadline,
-                          Cancellation& cancellation) {
-    return onConnection<QueuesSnapshot>(settings, deadline, cancellation, [&](auto& connection) {
-        QueueList queues = requestQueues(connection);
-        DefaultChoice choice = chooseDefault(
-            settings.localDefault.read(),
-            [&](const std::string& queue) { return spellingIn(queues.names, queue); },
-            [&] { return queues.serverDefault; });
-        return QueuesSnapshot{std::move(queues.names), std::move(choice)};
-    });
-}
-
-DefaultSnapshot readDefault(const CupsSettings& settings, Deadline deadline,
-                            Cancellation& cancellation) {
-    return onConnection<DefaultSnapshot>(settings, deadline, cancellation, [&](auto& connection) {
-        DefaultSnapshot snapshot{false, chooseDefault(
-                                            settings.localDefault.read(),
-                                            [&](const std::string& queue) {
-                                                return requestQueueName(connection, queue);
-                                            },
-                                            [&] { return requestServerDefault(connection); })};
-        // A default is a queue; without one, ask whether there is any.
-        snapshot.anyQueue = snapshot.defaultDevice.device || requestAnyQueue(connection);
-        return snapshot;
-    });
-}
-
-std::vector<std::string> readFonts(const std::string& queue, const ScalableFamilies& families,
-                                   const CupsSettings& settings, Deadline deadline,
-                                   Cancellation& cancellation) {
-    auto connection = ServerConnection::open(settings, deadline, cancellation);
-    if (!connection) throwServerError(ServerFault::Stopped, "the print server has stopped");
-    const std::optional<std::string> ppd = requestPpd(*connection, queue, kLargestPpd);
-    if (!ppd) return {};
-    return deviceFonts(residentFonts(*ppd), *families());
-}
-
-QueuesAndFonts readQueuesAndFonts(const ScalableFamilies& families, const CupsSettings& settings,
-                                  Deadline deadline, Cancellation& cancellation) {
-    QueuesAndFonts answer{readQueues(settings, deadline, cancellation), {}, {}};
-    if (const auto& device = answer.queues.defaultDevice.device) {
-        answer.queue = queueOf(*device);
-        try {
-            answer.fonts = readFonts(answer.queue, families, settings, deadline, cancellation);
-        } catch (const PlatformError& error) {
-            answer.fonts = error;  // the queues stand; the fonts' failure is the fonts' own
-        }
+ServerAnswer readServer(ServerConnection& connection, const CupsSettings& settings,
+                        const ServerAnswer& last) {
+    if (!connection.reach(settings)) return noServer(settings);
+    ServerAnswer answer;
+    answer.running = true;
+    try {
+        checkDefault(connection, settings, answer);
+    } catch (const PlatformError& error) {
+        if (error.kind() != ErrorKind::DeviceUnavailable) throw;
+        return noServer(settings);  // it stopped since the last read
     }
+    if (!connection.openedInRead() && last.complete() && last.settled && sameCheck(answer, last)) {
+        return last;
+    }
+    readForLoad(connection, answer);
+    answer.defaultDevice.revision = fontsOf(answer.residentFonts) + failureOf(answer.queueCount) +
+                                    failureOf(answer.residentFonts);
     return answer;
 }
 

@@ -33,65 +33,57 @@ std::optional<std::string> firstQueueName(ipp_t* reply) {
     return value;
 }
 
-// The name of the one queue a request asks for. The server answers "not found"
-// when it has none such, or no queues at all.
-std::optional<std::string> requestOneName(ServerConnection& connection, IppMessage request) {
+// The one queue a request asks for, with when it was last configured. The
+// server answers "not found" when it has none such, or no queues at all.
+std::optional<NamedQueue> requestOneQueue(ServerConnection& connection, IppMessage request) {
     const IppMessage reply = connection.exchange(std::move(request), IPP_STATUS_ERROR_NOT_FOUND);
-    return firstQueueName(reply.get());
+    std::optional<std::string> name = firstQueueName(reply.get());
+    if (!name) return std::nullopt;
+    ipp_attribute_t* changed =
+        ippFindAttribute(reply.get(), "printer-config-change-time", IPP_TAG_INTEGER);
+    if (changed == nullptr) return NamedQueue{std::move(*name), "", true};
+    // Both times are on the server's clock: its "up time" for a printer, the
+    // time of day for cupsd.
+    ipp_attribute_t* now = ippFindAttribute(reply.get(), "printer-up-time", IPP_TAG_INTEGER);
+    const int configured = ippGetInteger(changed, 0);
+    const bool settled = now == nullptr || ippGetInteger(now, 0) > configured;
+    return NamedQueue{std::move(*name), std::to_string(configured), settled};
 }
 
-// The queues of a CUPS-Get-Printers reply.
-QueueList queuesIn(ipp_t* reply) {
-    QueueList queues;
-    std::set<std::string> seen;
-    std::string name;
-    int type = 0;
-    auto takeQueue = [&] {
-        if (name.empty() || !seen.insert(name).second) return;
-        queues.names.push_back(name);
-        if ((type & CUPS_PRINTER_DEFAULT) != 0) queues.serverDefault = name;
-    };
-    for (ipp_attribute_t* attribute = ippFirstAttribute(reply); attribute != nullptr;
-         attribute = ippNextAttribute(reply)) {
-        const char* attributeName = ippGetName(attribute);
-        if (attributeName == nullptr) {  // the separator between two queues
-            takeQueue();
-            name.clear();
-            type = 0;
-        } else if (std::string_view(attributeName) == "printer-name") {
-            const char* value = ippGetString(attribute, 0, nullptr);
-            name = value != nullptr ? value : "";
-        } else if (std::string_view(attributeName) == "printer-type") {
-            type = ippGetInteger(attribute, 0);
-        }
-    }
-    takeQueue();
-    return queues;
-}
+const std::vector<const char*> kQueueAttributes = {"printer-name", "printer-config-change-time",
+                                                   "printer-up-time"};
 
 }  // namespace
 
-QueueList requestQueues(ServerConnection& connection) {
-    const IppMessage reply =
-        connection.exchange(newRequest(IPP_OP_CUPS_GET_PRINTERS, {"printer-name", "printer-type"}),
-                            IPP_STATUS_ERROR_NOT_FOUND);
-    return queuesIn(reply.get());
+std::optional<NamedQueue> requestServerDefault(ServerConnection& connection) {
+    return requestOneQueue(connection, newRequest(IPP_OP_CUPS_GET_DEFAULT, kQueueAttributes));
+}
+
+std::optional<NamedQueue> requestQueue(ServerConnection& connection, const std::string& queue) {
+    return requestOneQueue(connection,
+                           newRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, kQueueAttributes, &queue));
 }
 
 bool requestAnyQueue(ServerConnection& connection) {
     IppMessage request = newRequest(IPP_OP_CUPS_GET_PRINTERS, {"printer-name"});
     ippAddInteger(request.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "limit", 1);
-    return requestOneName(connection, std::move(request)).has_value();
+    const IppMessage reply = connection.exchange(std::move(request), IPP_STATUS_ERROR_NOT_FOUND);
+    return firstQueueName(reply.get()).has_value();
 }
 
-std::optional<std::string> requestServerDefault(ServerConnection& connection) {
-    return requestOneName(connection, newRequest(IPP_OP_CUPS_GET_DEFAULT, {"printer-name"}));
-}
-
-std::optional<std::string> requestQueueName(ServerConnection& connection,
-                                            const std::string& queue) {
-    return requestOneName(connection,
-                          newRequest(IPP_OP_GET_PRINTER_ATTRIBUTES, {"printer-name"}, &queue));
+std::vector<std::string> requestQueueNames(ServerConnection& connection) {
+    const IppMessage reply = connection.exchange(
+        newRequest(IPP_OP_CUPS_GET_PRINTERS, {"printer-name"}), IPP_STATUS_ERROR_NOT_FOUND);
+    std::vector<std::string> names;
+    std::set<std::string_view> seen;
+    for (ipp_attribute_t* attribute = ippFindAttribute(reply.get(), "printer-name", IPP_TAG_ZERO);
+         attribute != nullptr;
+         attribute = ippFindNextAttribute(reply.get(), "printer-name", IPP_TAG_ZERO)) {
+        const char* value = ippGetString(attribute, 0, nullptr);
+        if (value == nullptr || *value == '\0' || !seen.insert(value).second) continue;
+        names.emplace_back(value);
+    }
+    return names;
 }
 
 std::optional<std::string> requestPpd(ServerConnection& connection, const std::string& queue,

@@ -2,6 +2,7 @@
 
 #include <cups/cups.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,25 +11,28 @@
 
 namespace veltrane {
 
-// The queues a CUPS-Get-Printers reply lists.
-struct QueueList {
-    std::vector<std::string> names;            // each once, in the reply's order
-    std::optional<std::string> serverDefault;  // the queue whose type carries the default bit
+// A queue as a light request names it: the server's spelling of its name, and
+// when its configuration (its printer description among it) last changed, as
+// the server tells; empty where it does not. The server tells the time to the
+// second: a change told within its own second may be followed by another in
+// the same second, which shows no other time; it is settled once told later.
+struct NamedQueue {
+    std::string name;
+    std::string configured;
+    bool settled = true;
 };
 
-// One light CUPS-Get-Printers asking only each queue's name and type; a queue
-// without a name is skipped.
-QueueList requestQueues(ServerConnection& connection);
+// Each request below receives at most one queue's record, however many queues
+// the server has, but the queue list.
 
-// The requests below each receive at most one queue's record, however many the
-// server has.
-
+// The server's default queue, if it has one.
+std::optional<NamedQueue> requestServerDefault(ServerConnection& connection);
+// The queue named `queue` (letter case ignored, as CUPS matches names), if the server has it.
+std::optional<NamedQueue> requestQueue(ServerConnection& connection, const std::string& queue);
 // Whether the server has any queue.
 bool requestAnyQueue(ServerConnection& connection);
-// The server's default queue, if it has one.
-std::optional<std::string> requestServerDefault(ServerConnection& connection);
-// The server's spelling of the queue named `queue`, if it has one.
-std::optional<std::string> requestQueueName(ServerConnection& connection, const std::string& queue);
+// The names of every queue, each once.
+std::vector<std::string> requestQueueNames(ServerConnection& connection);
 
 // The queue's printer description as the server keeps it; empty for a queue
 // without one (a raw queue). More than `largest` bytes of it are Oversized.

@@ -8,19 +8,11 @@ namespace veltrane {
 
 namespace {
 
+using Clock = ServerFailurePolicy::Clock;
+
 bool noServerListening(int error) {
     // libcups reports a refused or missing socket as "host is down".
     return error == EHOSTDOWN || error == ECONNREFUSED || error == ENOENT;
-}
-
-int millisecondsUntil(Deadline deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    return static_cast<int>(std::clamp<long long>(left.count(), 1, 60'000));
-}
-
-[[noreturn]] void dropped(const std::string& what) {
-    throwServerError(ServerFault::Dropped, "the print server " + what);
 }
 
 // A status is kept as a number: libcups stores whatever number a server sends
@@ -29,35 +21,44 @@ int millisecondsUntil(Deadline deadline) {
     throwServerError(ServerFault::Refused, "the print server refused a request: " + why);
 }
 
-// Called by libcups when a wait for the server has lasted a while: go on
-// waiting, unless the caller has cancelled.
-int keepWaiting(http_t*, void* cancellation) {
-    return static_cast<Cancellation*>(cancellation)->cancelled() ? 0 : 1;
-}
+// How often a wait for the server looks whether to go on waiting.
+constexpr double kLookEverySeconds = 0.25;
+// An error page that comes with a refusal is read to its end, up to this.
+constexpr std::size_t kLargestRefusal = 64 * 1024;
 
-constexpr double kCancellationCheckSeconds = 0.25;
+int milliseconds(Clock::duration duration) {
+    return static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(duration).count());
+}
 
 }  // namespace
 
-std::unique_ptr<ServerConnection> ServerConnection::open(const CupsSettings& settings,
-                                                         Deadline deadline,
-                                                         Cancellation& cancellation) {
-    std::unique_ptr<ServerConnection> connection(
-        new ServerConnection(settings, deadline, cancellation));
-    if (!connection->connect()) return nullptr;
-    return connection;
-}
-
-ServerConnection::ServerConnection(const CupsSettings& settings, Deadline deadline,
-                                   Cancellation& cancellation)
-    : settings_(settings), deadline_(deadline), cancellation_(cancellation) {}
+ServerConnection::ServerConnection(Cancellation& cancellation) : cancellation_(cancellation) {}
 
 ServerConnection::~ServerConnection() {
+    close();
+}
+
+void ServerConnection::close() {
     cancellation_.unwatch();
+    http_.reset();
+}
+
+bool ServerConnection::reach(const CupsSettings& settings) {
+    settingsChanged_ = false;
+    openedInRead_ = false;
+    if (!settings.sameServer(settings_)) {
+        close();
+        encrypted_ = false;
+    }
+    settings_ = settings;
+    settingsFiles_ = settings.filesState();
+    if (http_ && cancellation_.watch(httpGetFd(http_.get()))) return true;
+    return connect();
 }
 
 bool ServerConnection::connect() {
-    cancellation_.unwatch();
+    close();
     // Created unconnected, so that a failed connect leaves its reason in the
     // connection rather than in an errno that closing has overwritten.
     const std::string& host = settings_.host;
@@ -66,27 +67,54 @@ bool ServerConnection::connect() {
     if (!http_) {
         throwServerError(ServerFault::Unreachable, "the print server " + host + " cannot be found");
     }
-    httpSetTimeout(http_.get(), kCancellationCheckSeconds, keepWaiting, &cancellation_);
-    if (httpReconnect2(http_.get(), millisecondsUntil(deadline_), nullptr) != 0) {
+    httpSetTimeout(http_.get(), kLookEverySeconds, keepWaiting, this);
+    if (httpReconnect2(http_.get(), milliseconds(ServerFailurePolicy::kSilence), nullptr) != 0) {
         const int error = httpError(http_.get());
+        http_.reset();
         if (noServerListening(error)) return false;
         throwServerError(
             ServerFault::Unreachable,
             "the print server " + host + " cannot be reached: " + std::strerror(error));
     }
-    if (!cancellation_.watch(httpGetFd(http_.get()))) dropped("was given up on");
+    openedInRead_ = true;
+    exchanged_ = false;
+    lastHeard_ = Clock::now();
+    if (!cancellation_.watch(httpGetFd(http_.get()))) failed("was given up on");
+    if (encrypted_) encrypt();
     return true;
 }
 
+// A kept connection that the server closed meanwhile fails before any of the
+// answer arrives: the request goes again, once, on a new connection.
 IppMessage ServerConnection::exchange(IppMessage request, ipp_status_t tolerated, std::string* data,
                                       std::size_t dataCap) {
-    int status = post(request.get());
+    const bool kept = exchanged_;
+    try {
+        return attempt(request.get(), tolerated, data, dataCap);
+    } catch (const PlatformError& error) {
+        const bool serversFault = error.kind() == ErrorKind::NoAnswer;
+        if (serversFault || httpGetState(http_.get()) != HTTP_STATE_WAITING) close();
+        if (!serversFault || !kept || answering_ || cancellation_.cancelled() || settingsChanged_) {
+            throw;
+        }
+    }
+    if (!connect()) throwServerError(ServerFault::Stopped, kNoServer);
+    return attempt(request.get(), tolerated, data, dataCap);
+}
+
+IppMessage ServerConnection::attempt(ipp_t* request, ipp_status_t tolerated, std::string* data,
+                                     std::size_t dataCap) {
+    if (!http_) failed("closed the connection");
+    answering_ = false;
+    int status = post(request);
     if (status == HTTP_STATUS_UPGRADE_REQUIRED) {
         upgradeToTls();
-        status = post(request.get());
+        status = post(request);
     }
     IppMessage response = receive(status, tolerated);
     if (data != nullptr) receiveData(*data, dataCap);
+    finishExchange();
+    exchanged_ = true;
     return response;
 }
 
@@ -94,21 +122,26 @@ int ServerConnection::post(ipp_t* request) {
     send(request);
     int status = HTTP_STATUS_CONTINUE;
     while (status == HTTP_STATUS_CONTINUE) status = httpUpdate(http_.get());
-    if (status == HTTP_STATUS_ERROR) dropped("did not answer");
+    if (status == HTTP_STATUS_ERROR) failed("did not answer");
+    answering_ = true;
+    lastHeard_ = Clock::now();
     return status;
 }
 
 // As lp does: the server's answer "upgrade required" asks for TLS, with
-// libcups's own certificate handling. cupsd closes the connection after asking,
-// and libcups, once a connection has had an error status, reconnects on its
-// own: the upgrade goes on a new connection.
+// libcups's own certificate handling. cupsd closes the connection after asking:
+// the upgrade goes on a new connection, and every later one starts with it.
 void ServerConnection::upgradeToTls() {
     if (settings_.encryption == HTTP_ENCRYPTION_NEVER) {
         throwServerError(ServerFault::NotSecure,
                          "the print server requires encryption, which your CUPS "
                          "settings turn off");
     }
-    if (!connect()) dropped("has stopped");
+    encrypted_ = true;
+    if (!connect()) throwServerError(ServerFault::Stopped, kNoServer);
+}
+
+void ServerConnection::encrypt() {
     http_t* http = http_.get();
     const int socket = httpGetFd(http);
     if (httpEncryption(http, HTTP_ENCRYPTION_REQUIRED) != 0) {
@@ -125,28 +158,32 @@ void ServerConnection::send(ipp_t* request) {
     httpClearFields(http);
     httpSetField(http, HTTP_FIELD_CONTENT_TYPE, "application/ipp");
     httpSetLength(http, ippLength(request));
-    if (httpPost(http, "/") != 0) dropped("did not take the request");
+    if (httpPost(http, "/") != 0) failed("did not take the request");
     requireSocket(socket);
     ippSetState(request, IPP_STATE_IDLE);
     for (ipp_state_t state = IPP_STATE_IDLE; state != IPP_STATE_DATA;) {
         state = ippWrite(http, request);
-        if (state == IPP_STATE_ERROR) dropped("did not take the request");
+        if (state == IPP_STATE_ERROR) failed("did not take the request");
     }
 }
 
 // libcups may reconnect on its own: the socket watched is then not the one in
 // use, and a cancellation would no longer reach the exchange.
 void ServerConnection::requireSocket(int socket) {
-    if (httpGetFd(http_.get()) != socket) dropped("dropped the connection");
+    if (httpGetFd(http_.get()) != socket) failed("dropped the connection");
 }
 
 IppMessage ServerConnection::receive(int status, ipp_status_t tolerated) {
     http_t* http = http_.get();
-    if (status != HTTP_STATUS_OK) refused("HTTP status " + std::to_string(status));
+    if (status != HTTP_STATUS_OK) {
+        std::string page;
+        receiveData(page, kLargestRefusal);
+        refused("HTTP status " + std::to_string(status));
+    }
     IppMessage response(ippNew());
     for (ipp_state_t state = IPP_STATE_IDLE; state != IPP_STATE_DATA;) {
         state = ippRead(http, response.get());
-        if (state == IPP_STATE_ERROR) dropped("broke off its answer");
+        if (state == IPP_STATE_ERROR) failed("broke off its answer");
     }
     const int answer = ippGetStatusCode(response.get());
     if (answer > IPP_STATUS_OK_EVENTS_COMPLETE && answer != tolerated) {
@@ -160,8 +197,9 @@ void ServerConnection::receiveData(std::string& data, std::size_t cap) {
     char buffer[32768];
     for (;;) {
         const ssize_t got = httpRead2(http, buffer, sizeof(buffer));
-        if (got < 0 || (got == 0 && httpError(http) != 0)) dropped("broke off its answer");
+        if (got < 0 || (got == 0 && httpError(http) != 0)) failed("broke off its answer");
         if (got == 0) return;
+        lastHeard_ = Clock::now();
         if (data.size() + static_cast<std::size_t>(got) > cap) {
             throwServerError(ServerFault::Oversized, "the print server's answer is larger than " +
                                                          std::to_string(cap / (1024 * 1024)) +
@@ -169,6 +207,44 @@ void ServerConnection::receiveData(std::string& data, std::size_t cap) {
         }
         data.append(buffer, static_cast<std::size_t>(got));
     }
+}
+
+// What is left of an answer is read, so that the connection can be kept; one
+// that cannot be read to its end is closed.
+void ServerConnection::finishExchange() {
+    if (httpGetState(http_.get()) == HTTP_STATE_WAITING) return;
+    std::string rest;
+    receiveData(rest, kLargestRefusal);
+    if (httpGetState(http_.get()) != HTTP_STATE_WAITING) close();
+}
+
+// Why a wait for the server ended, as its fault.
+void ServerConnection::failed(const std::string& what) {
+    if (cancellation_.cancelled()) {
+        throwServerError(ServerFault::TooSlow, "the print server took too long to answer");
+    }
+    if (settingsChanged_) {
+        throwServerError(ServerFault::Dropped, "the CUPS settings changed during the read");
+    }
+    if (Clock::now() - lastHeard_ >= ServerFailurePolicy::kSilence) {
+        throwServerError(ServerFault::Silent, "the print server did not answer");
+    }
+    throwServerError(ServerFault::Dropped, "the print server " + what);
+}
+
+// Called by libcups while it waits for the server: go on while the server has
+// said something lately, the read is wanted and the settings stand.
+int ServerConnection::keepWaiting(http_t* http, void* connection) {
+    auto& self = *static_cast<ServerConnection*>(connection);
+    if (self.cancellation_.cancelled()) return 0;
+    if (self.settings_.filesState() != self.settingsFiles_) {
+        self.settingsChanged_ = true;
+        return 0;
+    }
+    const auto active =
+        Clock::now() - std::chrono::seconds(std::time(nullptr) - httpGetActivity(http));
+    self.lastHeard_ = std::max(self.lastHeard_, active);
+    return Clock::now() - self.lastHeard_ < ServerFailurePolicy::kSilence ? 1 : 0;
 }
 
 }  // namespace veltrane

@@ -3,31 +3,43 @@
 #include <cups/cups.h>
 
 #include <cstddef>
-#include <memory>
 #include <string>
 
 #include "CHandle.h"
 #include "Cancellation.h"
 #include "CupsSettings.h"
+#include "ServerFailurePolicy.h"
 #include "ServerFault.h"
 
 namespace veltrane {
 
 using IppMessage = CHandle<ipp_t, ippDelete>;
 
-// One connection to the print server, for the thread that talks to it. A request
-// goes out once, without libcups' own retries and reconnections, so that a
-// cancellation ends the exchange for good, within a quarter of a second. Each
-// failure is thrown as its ServerFault. A server that requires encryption has
-// the connection upgraded to TLS, as lp does.
+// The one connection to the print server that its thread keeps between reads
+// (HTTP keep-alive, as the CUPS tools use it, and TLS kept where the server
+// requires it), opened again when the server has closed it or the settings
+// name another server. A request goes out without libcups's own retries and
+// reconnections, so that a cancellation ends the exchange for good; a server
+// that closed the kept connection meanwhile is asked again once, on a new one.
+// Each failure is thrown as its ServerFault; a wait for the server goes on as
+// long as something arrives (ServerFailurePolicy::kSilence).
 class ServerConnection {
 public:
-    // Empty when no print server is running there at all (no socket, connection refused).
-    static std::unique_ptr<ServerConnection> open(const CupsSettings& settings, Deadline deadline,
-                                                  Cancellation& cancellation);
+    explicit ServerConnection(Cancellation& cancellation);
     ~ServerConnection();
     ServerConnection(const ServerConnection&) = delete;
     ServerConnection& operator=(const ServerConnection&) = delete;
+
+    // Reaches the server the settings name, on the kept connection where it is
+    // still that server's; false when no print server runs there (no socket,
+    // connection refused). A read's exchanges follow.
+    bool reach(const CupsSettings& settings);
+    // Whether the connection was opened during this read: the server may have
+    // restarted since the last, and answer otherwise.
+    bool openedInRead() const { return openedInRead_; }
+    void close();
+    // Whether the last read was given up because the CUPS settings changed under it.
+    bool settingsChanged() const { return settingsChanged_; }
 
     // Sends the request and returns the response, whose status must be success or
     // `tolerated`. What follows the response goes into `data` when it is given:
@@ -36,21 +48,32 @@ public:
                         std::size_t dataCap = 0);
 
 private:
-    ServerConnection(const CupsSettings& settings, Deadline deadline, Cancellation& cancellation);
-
     // Connects anew and watches the socket; false when no server runs there.
     bool connect();
+    IppMessage attempt(ipp_t* request, ipp_status_t tolerated, std::string* data,
+                       std::size_t dataCap);
     int post(ipp_t* request);
     void upgradeToTls();
+    void encrypt();
     void send(ipp_t* request);
     // Raises Dropped when the connection is no longer on `socket`.
     void requireSocket(int socket);
     IppMessage receive(int status, ipp_status_t tolerated);
     void receiveData(std::string& data, std::size_t cap);
+    // Readies the connection for the next request, or closes it.
+    void finishExchange();
+    [[noreturn]] void failed(const std::string& what);
+    static int keepWaiting(http_t* http, void* connection);
 
-    const CupsSettings settings_;
-    const Deadline deadline_;
     Cancellation& cancellation_;
+    CupsSettings settings_;
+    std::string settingsFiles_;  // their state when the read began
+    bool encrypted_ = false;     // the server asked for TLS: a new connection starts with it
+    bool answering_ = false;     // something of the current answer has arrived
+    bool exchanged_ = false;     // on this connection: the server may close it since
+    bool openedInRead_ = false;
+    bool settingsChanged_ = false;
+    ServerFailurePolicy::Clock::time_point lastHeard_{};
     CHandle<http_t, httpClose> http_;
 };
 

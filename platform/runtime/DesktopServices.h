@@ -1,7 +1,6 @@
 #pragma once
 
 #include "CupsPrinting.h"
-#include "EventCounter.h"
 #include "InstalledFonts.h"
 #include "QtClipboard.h"
 #include "QtScreen.h"
@@ -9,25 +8,19 @@
 
 namespace veltrane {
 
-// The real services of the desktop, with the count of events and the installed
-// fonts they share: the screen and clipboard through Qt, printing through the
-// CUPS server.
+// The real services of the desktop, with the installed fonts they share: the
+// screen and clipboard through Qt, printing through the CUPS server.
 class DesktopServices {
 public:
-    DesktopServices() : screen_(fonts_), printing_(events_, fonts_.scalableFamilies()) {}
+    DesktopServices() : screen_(fonts_), printing_(fonts_.scalableFamilies()) {}
     DesktopServices(const DesktopServices&) = delete;
     DesktopServices& operator=(const DesktopServices&) = delete;
 
-    // The print server is asked, on its own thread, for what the window's
-    // start-up will want, while Qt starts and the window is built.
-    void prefetchPrinting() { printing_.prefetch(); }
-
-    EventCounter& events() { return events_; }
     InstalledFonts& fonts() { return fonts_; }
+    CupsPrinting& printing() { return printing_; }
     Services& services() { return services_; }
 
 private:
-    EventCounter events_;
     InstalledFonts fonts_;
     QtScreen screen_;
     CupsPrinting printing_;

@@ -8,6 +8,7 @@
 
 #include "AccessibleKinds.h"
 #include "DesktopServices.h"
+#include "NewsForWindow.h"
 #include "VeltraneWindow.h"
 
 namespace veltrane {
@@ -43,11 +44,14 @@ int runProject(const Project& project, int argc, char** argv) {
     InstalledFonts::useInstalledDefaultFamily();
     installAccessibleKinds();
     // After Qt's start, which may change the environment the server's thread reads.
-    desktop.prefetchPrinting();
+    CupsPrinting& printing = desktop.printing();
+    printing.start();
 
-    VeltraneWindow window(project.design, desktop.fonts(), desktop.events());
+    VeltraneWindow window(project.design, desktop.fonts());
     const std::unique_ptr<FormProcedures> logic =
         project.createLogic(window.controls(), desktop.services());
+    const NewsForWindow news(window, desktop);
+    printing.takeAnswer();  // the start shows the first answer if it is back
     window.start(*logic);
     return QApplication::exec();
 }

@@ -12,11 +12,9 @@
 
 namespace veltrane {
 
-VeltraneWindow::VeltraneWindow(const FormDesign& design, InstalledFonts& fonts,
-                               EventCounter& events)
+VeltraneWindow::VeltraneWindow(const FormDesign& design, InstalledFonts& fonts)
     : QWidget(nullptr, titleBarFlags(design)),
       design_(design),
-      events_(events),
       Text2(this, design.Text2, fonts),
       List2(this, collation_),
       Text4(this, design.Text4, fonts),
@@ -79,12 +77,10 @@ void VeltraneWindow::wire(Sender& sender, Signal signal, const char* name,
     });
 }
 
-// Every event marks the start of an event for the services first, and the
-// lists show what it added once it has ended.
+// The lists show what an event added once it has ended.
 template <typename Procedure>
 void VeltraneWindow::raiseEvent(const char* name, Procedure&& procedure) {
     if (procedures_ == nullptr) return;
-    events_.next();
     try {
         std::forward<Procedure>(procedure)(*procedures_);
     } catch (const std::exception& error) {
@@ -146,6 +142,12 @@ void VeltraneWindow::Show() {
     show();
     raise();
     activateWindow();
+}
+
+void VeltraneWindow::requestPaint() {
+    if (isActiveWindow() && windowHandle() != nullptr && windowHandle()->isExposed()) {
+        raiseEvent("Form_Paint", std::mem_fn(&FormProcedures::Form_Paint));
+    }
 }
 
 bool VeltraneWindow::event(QEvent* event) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "CaptionLabel.h"
-#include "EventCounter.h"
 #include "Form.h"
 #include "FormControls.h"
 #include "FormDesign.h"
@@ -29,7 +28,7 @@ class VeltraneWindow : public QWidget, public Form {
     Q_OBJECT
 
 public:
-    VeltraneWindow(const FormDesign& design, InstalledFonts& fonts, EventCounter& events);
+    VeltraneWindow(const FormDesign& design, InstalledFonts& fonts);
 
     FormControls controls();
     // Raises Load into `procedures`, shows the window and gives the first
@@ -41,6 +40,12 @@ public:
     float Width() override;
     void Hide() override { hide(); }
     void Show() override;
+    // A redraw the program asks for itself, when the print server or a font
+    // scan has brought something new: only while the window is exposed and
+    // active, as its reload's Show raises and activates it, which must never
+    // take the focus from another program. Otherwise the next paint the
+    // window engine raises shows it.
+    void requestPaint();
 
 protected:
     bool event(QEvent* event) override;
@@ -63,7 +68,6 @@ private:
     void place();
 
     const FormDesign& design_;
-    EventCounter& events_;
     FormProcedures* procedures_ = nullptr;
     QWidget* firstTabStop_ = nullptr;
     float top_ = 0;

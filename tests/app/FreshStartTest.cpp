@@ -128,8 +128,8 @@ TEST_F(FreshStartTest, AfterEveryChangeAndTwoRedrawsTheOpenWindowShowsWhatAFresh
         << "the server restarted with another default";
 }
 
-// A server whose policy asks a password for its queue list alone: the paint's
-// check reads the default, the load cannot read the queues.
+// A server whose policy asks a password for its queue list alone: the default
+// is read, the queues cannot be counted.
 TEST_F(ProgramOnTheBus, AServerAskingAPasswordForItsQueueListAloneNeverMakesTheWindowLoop) {
     server.addQueue("office", testPpd({"AAA-Office"}));
     server.setDefault("office");
@@ -143,7 +143,7 @@ TEST_F(ProgramOnTheBus, AServerAskingAPasswordForItsQueueListAloneNeverMakesTheW
     for (int y = 0; y < image.height(); y += 7) colours.insert(image.pixel(image.width() / 2, y));
     EXPECT_GT(colours.size(), 2U) << "the window is drawn";
     EXPECT_THAT(label5In(heard(*veltrane)),
-                Pair("", "The print server refused a request: HTTP status 401."));
+                Pair("office", "office\nThe print server refused a request: HTTP status 401."));
 
     veltrane->copyWith("alt+c");  // the window owns the clipboard the probe asks for
     const ClipboardProbe probe(testDisplay());

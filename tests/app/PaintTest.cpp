@@ -261,7 +261,7 @@ TEST_F(PaintTest, AFailedReloadNamesTheNewDefaultAndTheEarlierOneComesBack) {
     switchDefaultToUnreadable("Broken");
     paint();
     EXPECT_EQ(controls.Label5.caption, "Broken");
-    EXPECT_EQ(controls.Label6.caption, "Number of Devices: 2");
+    EXPECT_EQ(controls.Label6.caption, "") << "as a start stopped there shows it";
     EXPECT_EQ(controls.Text4.text, "");
     EXPECT_TRUE(controls.List2.entries.empty());
     EXPECT_EQ(controls.Label4.caption, "") << "the samples keep what they showed";
@@ -274,26 +274,61 @@ TEST_F(PaintTest, AFailedReloadNamesTheNewDefaultAndTheEarlierOneComesBack) {
     EXPECT_EQ(controls.Text4.text, "2");
 }
 
-// A server that did not answer is left alone a while, its every answer then an
-// error at once; the first paint it answers tries the device again, once.
-TEST_F(PaintTest, AReloadTheServerStoppedIsTriedAgainWhenItAnswers) {
+// A default whose fonts the server did not answer for is reloaded once an
+// answer reads them, not before: the answer's revision tells.
+TEST_F(PaintTest, ADefaultWhoseFontsTheServerDidNotAnswerForIsReloadedOnceTheyAreRead) {
     started();
+    controls.window.onShow = [this] { paint(); };
     switchDefaultTo("Annex", {"X"});
-    fakes.log.failAt("Printer.FontCount", 1, true, ErrorKind::NoAnswer);
+    fakes.printing.fontsFail = ErrorKind::NoAnswer;
     paint();
+    paint();
+    EXPECT_EQ(reloads(), 1);
     EXPECT_EQ(controls.Label5.caption, "Annex");
+    EXPECT_EQ(controls.Label5.toolTip, "Annex\nThe print server refused a request.");
     EXPECT_TRUE(controls.List2.entries.empty());
 
-    fakes.log.failAt("Printers.Any", 1, true, ErrorKind::NoAnswer);
-    paint();
-    paint();
-    EXPECT_EQ(reloads(), 1) << "not while the server is left alone";
-
-    fakes.log.stopFailing();
+    fakes.printing.fontsFail.reset();
     paint();
     paint();
     EXPECT_EQ(reloads(), 2);
     EXPECT_THAT(controls.List2.entries, ElementsAre("X"));
+}
+
+// Beyond the design, the default's description replaced, or a print server of
+// its own naming a default of the same name, is another default.
+TEST_F(PaintTest, ANewDescriptionOrAnotherServerReloadsAsANewDefaultDoes) {
+    started();
+    fakes.printing.revision = "configured 2";
+    fakes.printing.fonts = {"Replaced"};
+    paint();
+    paint();
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_THAT(controls.List2.entries, ElementsAre("Replaced"));
+
+    fakes.printing.server = "far.example:631";
+    paint();
+    EXPECT_EQ(reloads(), 2);
+}
+
+// A paint that cannot read the server leaves the window as it was; where its
+// printer side shows no device because the server could not be read, Label5's
+// tooltip says why as of the latest paint.
+TEST_F(PaintTest, APrinterSideTheServerCouldNotBeReadForSaysTheLatestReason) {
+    fakes.printing.unreadable = ErrorKind::NoAnswer;
+    started();
+    EXPECT_EQ(controls.Label5.toolTip, "The print server refused a request.");
+    fakes.log.failAt("Printers.Any", 1, false, ErrorKind::NoAnswer);
+    paint();
+    EXPECT_EQ(controls.Label5.caption, "");
+    EXPECT_EQ(controls.Label5.toolTip, "Injected failure at Printers.Any.");
+
+    fakes.printing.unreadable.reset();
+    paint();
+    EXPECT_EQ(controls.Label5.caption, "Office");
+    fakes.log.failAt("Printers.Any", 1, false, ErrorKind::NoAnswer);
+    paint();
+    EXPECT_EQ(controls.Label5.toolTip, "Office") << "a window with a device keeps it";
 }
 
 TEST_F(PaintTest, AStartThatCannotReadTheDefaultsFontsDoesNotReloadAtTheFirstPaint) {
@@ -364,7 +399,6 @@ TEST_P(ServerBehaviourTest, ThreePaintsReloadAtMostOnceAndShowWhatAFreshStartSho
 
     FakeControls fresh(fakes.log);
     Veltrane freshWindow(fresh.controls(), fakes.services);
-    fakes.printing.forgetBackOff();
     freshWindow.Form_Load();
     freshWindow.Form_Paint();
     if (fakes.printing.deviceCount == 0) {  // the design keeps the rest as it was
@@ -383,9 +417,9 @@ INSTANTIATE_TEST_SUITE_P(
         ServerRow{"QueueListNeedsEncryptionItCannotHave_426", true,
                   [](FakePrinting& server) { server.listFails = ErrorKind::NoAnswer; }},
         ServerRow{"RefusesTheDefault", true,
-                  [](FakePrinting& server) { server.checkFails = ErrorKind::ServiceFailure; }},
+                  [](FakePrinting& server) { server.unreadable = ErrorKind::ServiceFailure; }},
         ServerRow{"DoesNotAnswerForTheDefault", true,
-                  [](FakePrinting& server) { server.checkFails = ErrorKind::NoAnswer; }},
+                  [](FakePrinting& server) { server.unreadable = ErrorKind::NoAnswer; }},
         ServerRow{"RefusesTheDescription", true,
                   [](FakePrinting& server) { server.fontsFail = ErrorKind::ServiceFailure; }},
         ServerRow{"StallsOnTheDescription", true,
@@ -445,21 +479,23 @@ TEST_F(PaintTest, ADefaultThatGoesAwayIsShownAsNoneUntilOneComesBack) {
     EXPECT_EQ(controls.List2.entries.size(), 3U);
 }
 
-// A server that asks a password for its queue list alone: the paint reads the
-// default, the load cannot, and Label5 stays empty. The window reloads
-// once, for the default it saw, not at every paint.
-TEST_F(PaintTest, ALoadStoppedBeforeLabel5IsNotRepeatedAtEveryPaint) {
+// A server that asks a password for its queue list alone: the load counts the
+// default's fonts and names it, cannot count the devices, and keeps what it
+// wrote, as the design's table has it. No paint reloads for it.
+TEST_F(PaintTest, ALoadThatCannotCountTheDevicesKeepsTheFontCountAndIsNotRepeated) {
     fakes.printing.listFails = ErrorKind::ServiceFailure;
     started();
-    EXPECT_EQ(controls.Label5.caption, "");
+    EXPECT_EQ(controls.Text4.text, "3");
+    EXPECT_EQ(controls.Label6.caption, "");
+    EXPECT_EQ(controls.Label5.caption, "Office");
+    EXPECT_EQ(controls.Label5.toolTip, "Office\nThe print server refused a request.");
     for (int i = 0; i < 5; ++i) paint();
-    EXPECT_EQ(reloads(), 1);
-    EXPECT_EQ(controls.Label5.toolTip, "The print server refused a request.");
+    EXPECT_EQ(reloads(), 0);
 
     fakes.printing.device = "Annex";
     paint();
     paint();
-    EXPECT_EQ(reloads(), 2) << "another default, seen by the paint, reloads once";
+    EXPECT_EQ(reloads(), 1) << "another default, seen by the paint, reloads once";
 }
 
 }  // namespace

@@ -41,35 +41,34 @@ private:
     CallLog& log_;
 };
 
-// The printing service: no default when `device` is empty, so every Printer
-// operation throws DeviceUnavailable. As the real one, it answers a paint's
-// check (an event that begins with Any) from a light view, and the rest from
-// the full view; a request it is told to fail fails in the view that asks it,
-// and after a NoAnswer it is backed off, every question failing alike.
+// The printing service as the window sees it: every question answered from
+// one answer of the print server. No default when `device` is empty, so every
+// Printer operation throws DeviceUnavailable. What the server could not be
+// read for fails as the real service fails: the whole answer (`unreadable`),
+// the queue list, or the default's description; like the real one, the
+// default's revision tells which parts failed.
 class FakePrinting : public Printer, public Printers {
 public:
     explicit FakePrinting(CallLog& log) : log_(log) {}
 
     std::int64_t Count() override {
         log_.record("Printers.Count");
-        readFullView();
+        answered();
+        fail(listFails);
         return deviceCount;
     }
     bool Any() override {
         log_.record("Printers.Any");
-        inCheck_ = true;
-        fail(checkFails);
+        answered();
         return deviceCount > 0;
     }
     DefaultChoice Default() override {
         log_.record("Printers.Default");
-        if (inCheck_) {
-            fail(checkFails);
-        } else {
-            readFullView();
-        }
-        if (!device) return {std::nullopt, whyNone};
-        return {*device, ""};
+        answered();
+        const std::string failed =
+            std::string(listFails ? "; list" : "") + (fontsFail ? "; fonts" : "");
+        if (!device) return {std::nullopt, whyNone, server, revision + failed};
+        return {*device, "", server, revision + failed};
     }
     std::int64_t FontCount() override {
         log_.record("Printer.FontCount");
@@ -85,35 +84,26 @@ public:
     std::int64_t deviceCount = 1;
     std::optional<std::string> device = "Office";
     std::string whyNone = "no default printer is set";
+    std::string server = "localhost:631";
+    std::string revision = "configured 1";
     std::vector<std::string> fonts;
     std::optional<std::int64_t> countOverride;
-    // What the server fails to answer: a paint's check, the queue list, the
-    // default's printer description.
-    std::optional<ErrorKind> checkFails, listFails, fontsFail;
-
-    // As another process sees the server, with no back-off of its own yet.
-    void forgetBackOff() { backedOff_ = false; }
+    // What the server could not be read for: anything at all, the queue list,
+    // the default's printer description.
+    std::optional<ErrorKind> unreadable, listFails, fontsFail;
 
 private:
-    void fail(const std::optional<ErrorKind>& kind) {
-        if (backedOff_) throw PlatformError(ErrorKind::NoAnswer, "backed off");
-        if (!kind) return;
-        backedOff_ = *kind == ErrorKind::NoAnswer;
-        throw PlatformError(*kind, "the print server refused a request");
+    static void fail(const std::optional<ErrorKind>& kind) {
+        if (kind) throw PlatformError(*kind, "the print server refused a request");
     }
-    void readFullView() {
-        inCheck_ = false;
-        fail(listFails);
-    }
+    void answered() const { fail(unreadable); }
     void readFonts() {
-        readFullView();
+        answered();
         if (!device) throw PlatformError(ErrorKind::DeviceUnavailable, whyNone);
         fail(fontsFail);
     }
 
     CallLog& log_;
-    bool inCheck_ = false;
-    bool backedOff_ = false;
 };
 
 class FakeClipboard : public Clipboard {

@@ -30,7 +30,8 @@ void FuzzedPrintServer::answerWith(const std::uint8_t* data, std::size_t size) {
 }
 
 CupsSettings FuzzedPrintServer::settings(std::optional<std::string> localDefault) const {
-    return {folder_ / "cups.sock", 0, HTTP_ENCRYPTION_IF_REQUESTED, {std::move(localDefault), {}}};
+    return {
+        folder_ / "cups.sock", 0, HTTP_ENCRYPTION_IF_REQUESTED, {std::move(localDefault), {}}, {}};
 }
 
 void FuzzedPrintServer::serve() {

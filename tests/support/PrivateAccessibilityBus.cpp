@@ -45,6 +45,24 @@ void PrintTo(const AccessibleNode& node, std::ostream* out) {
          << (node.text.empty() ? "" : " holding '" + node.text + "'");
 }
 
+namespace {
+
+// A field as the script writes it, its backslashes, tabs and line ends escaped.
+std::string unescaped(const std::string& field) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 == field.size()) {
+            text += field[i];
+            continue;
+        }
+        const char next = field[++i];
+        text += next == 'n' ? '\n' : next == 't' ? '\t' : next;
+    }
+    return text;
+}
+
+}  // namespace
+
 std::vector<AccessibleNode> PrivateAccessibilityBus::tree(const std::string& application,
                                                           pid_t pid) const {
     std::vector<std::string> argv{"/usr/bin/python3", VELTRANE_ACCESSIBILITY_TREE, application};
@@ -54,18 +72,13 @@ std::vector<AccessibleNode> PrivateAccessibilityBus::tree(const std::string& app
     std::vector<AccessibleNode> nodes;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line);
-        AccessibleNode node;
-        std::string depth;
-        std::string showing;
-        std::getline(fields, depth, '\t');
-        std::getline(fields, node.role, '\t');
-        std::getline(fields, node.name, '\t');
-        std::getline(fields, node.description, '\t');
-        std::getline(fields, showing, '\t');
-        std::getline(fields, node.text);
-        node.depth = std::stoi(depth);
-        node.showing = showing == "showing";
-        nodes.push_back(node);
+        std::vector<std::string> field(6);
+        for (std::string& each : field) {
+            std::getline(fields, each, '\t');
+            each = unescaped(each);
+        }
+        nodes.push_back(
+            {std::stoi(field[0]), field[1], field[2], field[3], field[4] == "showing", field[5]});
     }
     return nodes;
 }

@@ -6,8 +6,9 @@ usage: accessibility-tree.py APPLICATION [SECONDS [PID]]
 Waits up to SECONDS (default 10) for APPLICATION (its process PID, where given)
 to appear on the accessibility bus, then prints one line a node, depth first:
 its depth, role, name, description, "showing" when it is on the screen, and the
-text a text box holds, separated by tabs. Exits 1 when the application never
-appears.
+text a text box holds, separated by tabs, each with its backslashes, tabs and
+line ends escaped as a C string escapes them. Exits 1 when the application
+never appears.
 """
 import sys
 import time
@@ -27,12 +28,17 @@ def application(name, seconds, pid):
     return None
 
 
+def escaped(text):
+    return text.replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n")
+
+
 def show(node, depth):
     showing = "showing" if node.getState().contains(pyatspi.STATE_SHOWING) else ""
     text = ""
     if node.getRole() == pyatspi.ROLE_TEXT:
-        text = node.queryText().getText(0, -1).replace("\n", " ")
-    print(f"{depth}\t{node.getRoleName()}\t{node.name}\t{node.description}\t{showing}\t{text}")
+        text = node.queryText().getText(0, -1)
+    fields = [str(depth), node.getRoleName(), node.name, node.description, showing, text]
+    print("\t".join(escaped(field) for field in fields))
     for child in node:
         if child is not None:
             show(child, depth + 1)

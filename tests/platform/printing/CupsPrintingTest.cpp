@@ -1,18 +1,21 @@
-// The printing service against a real print server of the test's own.
-#include <arpa/inet.h>
+// The printing service against a real print server of the test's own: what a
+// paint's check and a load are answered, and what each read asks the server.
 #include <cups/cups.h>
 #include <gmock/gmock.h>
-#include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <thread>
 
 #include "CupsPrinting.h"
 #include "Descriptor.h"
 #include "ErrorKindOf.h"
+#include "Eventually.h"
 #include "FontconfigFamilies.h"
 #include "InstalledFonts.h"
 #include "MisbehavingServer.h"
@@ -23,6 +26,7 @@
 namespace veltrane::testing {
 namespace {
 
+using namespace std::chrono_literals;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 
@@ -33,9 +37,27 @@ protected:
         server.addQueue("office", testPpd({"AAA-Resident", "Courier"}));
         server.addQueue("plain", std::nullopt);
         server.setDefault("office");
+        printing.onAnswer([this] { ++answers; });
+        printing.start();
+        eventually(5, [&] { return printing.takeAnswer(); });
     }
 
-    // Every font of the default device, as a load reads them in one event.
+    // Asks as a paint does, a while after the last question, and takes the
+    // answer the read brings: false when no new one came within `seconds`.
+    bool readAgain(double seconds = 5) {
+        const int before = answers;
+        now += 1s;
+        try {
+            printing.Any();
+        } catch (const PlatformError&) {
+            // The answer at hand failed: the one asked for comes all the same.
+        }
+        const bool came = eventually(seconds, [&] { return answers > before; });
+        printing.takeAnswer();
+        return came;
+    }
+
+    // Every font of the default device, as a load reads them.
     std::vector<std::string> defaultFonts() {
         std::vector<std::string> fonts;
         const auto count = printing.FontCount();
@@ -43,12 +65,30 @@ protected:
         return fonts;
     }
 
-    void nextEvent() { events.next(); }
+    void reachThrough(const std::string& address) { ::setenv("CUPS_SERVER", address.c_str(), 1); }
+
+    // The printing service's clock, which the test moves on; its reads ask it too.
+    class TestClock {
+    public:
+        ServerFailurePolicy::Clock::time_point operator()() const {
+            return ServerFailurePolicy::Clock::time_point(
+                ServerFailurePolicy::Clock::duration(ticks_));
+        }
+        TestClock& operator+=(ServerFailurePolicy::Clock::duration by) {
+            ticks_ += by.count();
+            return *this;
+        }
+
+    private:
+        std::atomic<ServerFailurePolicy::Clock::rep> ticks_{
+            ServerFailurePolicy::Clock::now().time_since_epoch().count()};
+    };
 
     PrivateCupsd server;
-    EventCounter events;
     InstalledFonts installed;
-    CupsPrinting printing{events, installed.scalableFamilies()};
+    std::atomic<int> answers{0};
+    TestClock now;
+    CupsPrinting printing{installed.scalableFamilies(), [this] { return now(); }};
 };
 
 TEST_F(CupsPrintingTest, TheDefaultQueueHasItsResidentFontsAndTheSystemsScalableFamilies) {
@@ -70,246 +110,174 @@ TEST_F(CupsPrintingTest, TheDefaultQueueHasItsResidentFontsAndTheSystemsScalable
     EXPECT_EQ(kindOf([&] { printing.Fonts(index); }), ErrorKind::NoSuchEntry);
 }
 
-TEST_F(CupsPrintingTest, ChangesOnTheServerShowAtTheNextEvent) {
+// One answer until the next is taken, so one event never mixes two reads; a
+// new default, and the default's description replaced, are new answers, the
+// latter even within the second of the last change, which cupsd tells no finer.
+TEST_F(CupsPrintingTest, ChangesShowOnceARedrawHasAskedAndTheirAnswerIsTaken) {
     server.setDefault("plain");
-    nextEvent();
+    EXPECT_EQ(printing.Default().device, "office") << "until an answer is taken";
+    ASSERT_TRUE(readAgain());
     EXPECT_EQ(printing.Default().device, "plain");
     EXPECT_EQ(printing.FontCount(), 0) << "a raw queue has no fonts";
 
+    const std::string revision = printing.Default().revision;
     server.addQueue("plain", testPpd({"Replaced-Font"}));
-    nextEvent();
+    ASSERT_TRUE(readAgain());
     EXPECT_EQ(defaultFonts().front(), "Replaced-Font");
-
-    server.removeQueue("office");
-    nextEvent();
-    EXPECT_EQ(printing.Count(), 1);
-}
-
-TEST_F(CupsPrintingTest, OneEventSeesOneViewEvenWhenTheDefaultChangesMeanwhile) {
-    EXPECT_EQ(printing.Default().device, "office");
-    server.setDefault("plain");
-    server.addQueue("third", std::nullopt);
-    EXPECT_EQ(printing.FontCount(), static_cast<std::int64_t>(defaultFonts().size()));
-    EXPECT_GT(printing.FontCount(), 0) << "still the fonts of office";
-    EXPECT_EQ(printing.Default().device, "office");
-    EXPECT_EQ(printing.Count(), 2);
-
-    nextEvent();
-    EXPECT_EQ(printing.Default().device, "plain");
-    EXPECT_EQ(printing.Count(), 3);
+    EXPECT_NE(printing.Default().revision, revision) << "another description";
 }
 
 TEST_F(CupsPrintingTest, TheUsersChoiceComesBeforeTheServersDefault) {
     server.lpoptions({"-p", "office/wide", "-o", "media=A4"});
     server.lpoptions({"-d", "office/wide"});
-    nextEvent();
+    ASSERT_TRUE(readAgain());
     EXPECT_EQ(printing.Default().device, "office/wide");
     EXPECT_EQ(defaultFonts().front(), "AAA-Resident") << "an instance has its queue's fonts";
 
-    ::setenv("LPDEST", "plain", 1);
-    nextEvent();
-    EXPECT_EQ(printing.Default().device, "plain");
-
     ::setenv("LPDEST", "PLAIN", 1);
-    nextEvent();
+    ASSERT_TRUE(readAgain());
     EXPECT_EQ(printing.Default().device, "plain")
         << "found ignoring case, in the server's spelling";
-    ::unsetenv("LPDEST");
-}
 
-TEST_F(CupsPrintingTest, APpdsRepeatedAndEmptyFontNamesAreLeftOut) {
-    server.addQueue("repeats", testPpd({"AAA-Twice", "", "AAA-Once", "AAA-Twice"}));
-    server.setDefault("repeats");
-    nextEvent();
-    const std::vector<std::string> fonts = defaultFonts();
-    ASSERT_GE(fonts.size(), 2U);
-    EXPECT_THAT(std::vector(fonts.begin(), fonts.begin() + 2),
-                ElementsAre("AAA-Twice", "AAA-Once"));
-    EXPECT_EQ(std::set<std::string>(fonts.begin(), fonts.end()).size(), fonts.size());
-    EXPECT_THAT(fonts, ::testing::Not(Contains("")));
+    ::setenv("LPDEST", "nowhere", 1);
+    ASSERT_TRUE(readAgain());
+    EXPECT_EQ(printing.Default(),
+              (DefaultChoice{std::nullopt, "the default printer nowhere does not exist",
+                             server.socket(), printing.Default().revision}));
+    ::unsetenv("LPDEST");
 }
 
 TEST_F(CupsPrintingTest, QueuesWithoutADefaultHaveNoDevice) {
     server.removeQueue("office");
     server.addQueue("office", testPpd({"AAA-Resident"}));  // a new queue is no default
-    nextEvent();
+    ASSERT_TRUE(readAgain());
+    EXPECT_TRUE(printing.Any());
     EXPECT_EQ(printing.Count(), 2);
-    EXPECT_EQ(printing.Default(), (DefaultChoice{std::nullopt, "no default printer is set"}));
+    EXPECT_EQ(printing.Default().whyNone, "no default printer is set");
     EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::DeviceUnavailable);
 }
 
 TEST_F(CupsPrintingTest, OddQueueNamesArePlainNames) {
     server.addQueue("a&b", testPpd({"Odd&Font"}));
     server.setDefault("a&b");
-    nextEvent();
+    ASSERT_TRUE(readAgain());
     EXPECT_EQ(printing.Default().device, "a&b");
     EXPECT_EQ(defaultFonts().front(), "Odd&Font");
 
     // cupsd refuses the description's HTTP resource of a queue whose name holds "<".
     server.addQueue("<b>x<b>", testPpd({"AAA-Hidden"}));
     server.setDefault("<b>x<b>");
-    nextEvent();
+    ASSERT_TRUE(readAgain());
     EXPECT_EQ(printing.Default().device, "<b>x<b>");
     EXPECT_EQ(defaultFonts().front(), "AAA-Hidden");
 }
 
 TEST_F(CupsPrintingTest, AStoppedServerHasNoDevicesAndEveryPrinterOperationRaises) {
     server.stop();
-    nextEvent();
+    ASSERT_TRUE(readAgain());
+    EXPECT_FALSE(printing.Any());
     EXPECT_EQ(printing.Count(), 0);
     Int16 index = 0;
-    EXPECT_EQ(printing.Default().device, std::nullopt);
+    EXPECT_EQ(printing.Default().whyNone, "no print server is running");
     EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::DeviceUnavailable);
     EXPECT_EQ(kindOf([&] { printing.Fonts(index); }), ErrorKind::DeviceUnavailable);
 
     server.start();
-    nextEvent();
+    ASSERT_TRUE(readAgain());
     EXPECT_EQ(printing.Default().device, "office");
 }
 
-TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
-    const std::string path = server.folder() + "/silent.sock";
-    const Descriptor silent = listenOn(path);  // takes connections, never says a word
-    ::setenv("CUPS_SERVER", path.c_str(), 1);
-    cupsSetServer(nullptr);
-    nextEvent();
-
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::NoAnswer)
-        << "never 0 devices for a server that could not be read";
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(kindOf([&] { printing.Default(); }), ErrorKind::NoAnswer);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
-        << "the same event does not ask again";
+// Beyond the design, a client.conf that names another server is followed: the
+// environment of a running program cannot change, its files can.
+TEST_F(CupsPrintingTest, AClientConfNamingAnotherServerIsReadAtTheNextRead) {
+    PrivateCupsd other;
+    other.addQueue("annex", testPpd({"AAA-Annex"}));
+    other.setDefault("annex");
+    ::unsetenv("CUPS_SERVER");
+    std::filesystem::create_directories(server.folder() + "/.cups");
+    std::ofstream(server.folder() + "/.cups/client.conf")
+        << "ServerName " << other.socket() << "\n";
+    ASSERT_TRUE(readAgain());
+    EXPECT_EQ(printing.Default().device, "annex");
+    EXPECT_EQ(printing.Default().server, other.socket());
+    EXPECT_EQ(defaultFonts().front(), "AAA-Annex");
+    EXPECT_EQ(printing.Count(), 1);
 }
 
-// A paint's check costs the same whatever the number of queues: at most two
-// requests and one queue's record, where a load reads every queue.
-TEST_F(CupsPrintingTest, APaintsCheckReadsAtMostOneQueuesRecord) {
-    server.addQueue("third", std::nullopt);
+// On the kept connection a check is one request, two when there is no
+// default; one that finds a change reads what a reload needs in the same
+// read: three requests in all. Nothing is asked while a read is under way or
+// a moment after the last question.
+TEST_F(CupsPrintingTest, ACheckIsOneRequestOnTheKeptConnectionAndAReloadThree) {
+    std::this_thread::sleep_for(1100ms);  // each queue's last change settled
     MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};
-    ::setenv("CUPS_SERVER", proxy.socket().c_str(), 1);
-    cupsSetServer(nullptr);
-    const auto check = [&](const std::optional<std::string>& expected) {
-        nextEvent();
-        const int requests = proxy.requests();
-        const int records = proxy.queueRecords();
-        EXPECT_TRUE(printing.Any());
-        if (expected) {
-            EXPECT_EQ(printing.Default().device, *expected);
-        } else {
-            EXPECT_EQ(printing.Default().device, std::nullopt);
-        }
-        EXPECT_LE(proxy.requests() - requests, 2) << expected.value_or("no default");
-        EXPECT_LE(proxy.queueRecords() - records, 1) << expected.value_or("no default");
+    reachThrough(proxy.socket());
+    ASSERT_TRUE(readAgain()) << "another server";
+    const auto requestsOf = [&](auto&& change) {
+        const int before = proxy.requests();
+        change();
+        readAgain(1);
+        return proxy.requests() - before;
     };
-    check("office");
-    ::setenv("LPDEST", "PLAIN", 1);
-    check("plain");
-    ::setenv("LPDEST", "nowhere", 1);
-    check(std::nullopt);
-    ::unsetenv("LPDEST");
+    EXPECT_EQ(requestsOf([] {}), 1);
+    EXPECT_EQ(requestsOf([&] { server.setDefault("plain"); }), 3);
+    EXPECT_EQ(requestsOf([&] { server.setDefault("office"); }), 3);
+    EXPECT_EQ(proxy.connections(), 1) << "one connection, kept";
+
     server.removeQueue("office");
-    server.addQueue("office", std::nullopt);  // no default now
-    check(std::nullopt);
+    EXPECT_EQ(requestsOf([] {}), 3) << "no default: a change, read with the queue list";
+    EXPECT_EQ(requestsOf([] {}), 2) << "no default, and whether there is any queue";
 
-    const int records = proxy.queueRecords();
-    EXPECT_EQ(printing.Count(), 3) << "the same event's load reads every queue";
-    EXPECT_EQ(proxy.queueRecords() - records, 3);
+    const int before = proxy.requests();
+    printing.Any();
+    printing.Any();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(proxy.requests(), before) << "asked a moment after the last question";
 }
 
-// A TCP port whose queue of connections is full: the host drops every further
-// attempt, as one that has gone away does, and a connect never completes.
-class UnreachablePort {
-public:
-    UnreachablePort() : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof(address);
-        ::bind(listener_.get(), reinterpret_cast<sockaddr*>(&address), length);
-        ::listen(listener_.get(), 0);
-        ::getsockname(listener_.get(), reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        for (int i = 0; i < 2; ++i) {
-            fillers_.emplace_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
-            ::connect(fillers_.back().get(), reinterpret_cast<sockaddr*>(&address), length);
+// A device's own failure is the answer's, and not asked again until something
+// changes; a server that fails is left alone a while, then read again.
+TEST_F(CupsPrintingTest, TheServersFailureIsRetriedOncePerBackOffStepTheDevicesIsNot) {
+    server.addQueue("broken", testPpd({"AAA-Broken"}));
+    server.spoilPpd("broken");
+    server.setDefault("broken");
+    ASSERT_TRUE(readAgain());
+    EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::ServiceFailure);
+    const std::string spoilt = printing.Default().revision;
+    EXPECT_FALSE(readAgain(1)) << "the same answer";
+
+    // A server that takes each connection and closes it at once.
+    const std::string path = server.folder() + "/closing.sock";
+    const Descriptor closing = listenOn(path);
+    std::atomic<bool> stopping{false};
+    std::atomic<int> accepted{0};
+    std::thread closer([&] {
+        while (!stopping) {
+            pollfd listening{closing.get(), POLLIN, 0};
+            if (::poll(&listening, 1, 20) > 0 &&
+                Descriptor(::accept4(closing.get(), nullptr, nullptr, SOCK_CLOEXEC)).valid()) {
+                ++accepted;
+            }
         }
+    });
+    reachThrough(path);
+    ASSERT_TRUE(readAgain());
+    EXPECT_EQ(kindOf([&] { printing.Any(); }), ErrorKind::NoAnswer);
+    const int first = accepted;
+    for (const auto step : {2s, 4s}) {
+        now += step - 100ms;
+        printing.takeAnswer();
+        EXPECT_ANY_THROW(printing.Any());
+        std::this_thread::sleep_for(200ms);
+        EXPECT_EQ(accepted, first + (step == 2s ? 0 : 1)) << "left alone";
+        now += 100ms;
+        EXPECT_ANY_THROW(printing.Any());
+        EXPECT_TRUE(eventually(2, [&] { return accepted > first + (step == 2s ? 0 : 1); }))
+            << "asked again once the back-off is over";
     }
-
-    std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
-
-private:
-    Descriptor listener_;
-    std::vector<Descriptor> fillers_;
-    int port_ = 0;
-};
-
-TEST_F(CupsPrintingTest, ARemoteServerThatHasGoneAwayIsNoAnswerNotNoPrinters) {
-    UnreachablePort gone;
-    ::setenv("CUPS_SERVER", gone.address().c_str(), 1);
-    cupsSetServer(nullptr);
-    nextEvent();
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::NoAnswer);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    stopping = true;
+    closer.join();
 }
-
-// How the printing service meets a print server that misbehaves.
-struct Misbehaviour {
-    const char* name;
-    MisbehavingServer::Behaviour behaviour;
-    bool listsItsQueues;
-    std::optional<ErrorKind> fontsError;
-    bool leftAlone;  // the next event raises at once without asking
-};
-
-class MisbehavingServerTest : public CupsPrintingTest,
-                              public ::testing::WithParamInterface<Misbehaviour> {
-protected:
-    MisbehavingServerTest() {
-        ::setenv("CUPS_SERVER", proxy.socket().c_str(), 1);
-        cupsSetServer(nullptr);
-        proxy.behave(GetParam().behaviour);
-    }
-
-    MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};
-};
-
-TEST_P(MisbehavingServerTest, NoEventWaitsLongAndAServerThatDidNotAnswerIsLeftAlone) {
-    using namespace std::chrono_literals;
-    const Misbehaviour& row = GetParam();
-    const auto start = std::chrono::steady_clock::now();
-    if (row.listsItsQueues) {
-        EXPECT_EQ(printing.Count(), 2);
-        EXPECT_EQ(kindOf([&] { printing.FontCount(); }), row.fontsError);
-    } else {
-        EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::NoAnswer) << "never 0 devices";
-    }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s) << "one deadline for the event";
-
-    const int connections = proxy.connections();
-    nextEvent();
-    const auto again = std::chrono::steady_clock::now();
-    if (row.leftAlone) {
-        EXPECT_EQ(kindOf([&] { printing.Count(); }), ErrorKind::NoAnswer);
-        EXPECT_LT(std::chrono::steady_clock::now() - again, 100ms) << "at once";
-        EXPECT_EQ(proxy.connections(), connections) << "without asking";
-    } else {
-        EXPECT_EQ(printing.Count(), 2);
-    }
-}
-
-using Behaviour = MisbehavingServer::Behaviour;
-INSTANTIATE_TEST_SUITE_P(
-    , MisbehavingServerTest,
-    ::testing::Values(
-        Misbehaviour{"Silent", Behaviour::Silent, false, std::nullopt, true},
-        Misbehaviour{"Late", Behaviour::Late, false, std::nullopt, true},
-        Misbehaviour{"Trickling", Behaviour::Trickling, false, std::nullopt, true},
-        Misbehaviour{"StallingOnPpd", Behaviour::StallingOnPpd, true, ErrorKind::NoAnswer, true},
-        Misbehaviour{"EndlessPpd", Behaviour::EndlessPpd, true, ErrorKind::ServiceFailure, false}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace veltrane::testing

@@ -1,9 +1,10 @@
-// The print server's failure policy: one deadline an event, a back-off after
-// the server's fault, and each fault's kind.
+// The print server's failure policy: the back-off after the server's fault,
+// and each fault's kind.
 #include <gmock/gmock.h>
 
 #include "ErrorKindOf.h"
 #include "ServerFailurePolicy.h"
+#include "ServerFault.h"
 
 namespace veltrane {
 namespace {
@@ -13,90 +14,36 @@ using testing::kindOf;
 
 class ServerFailurePolicyTest : public ::testing::Test {
 protected:
-    // Moves the clock on and begins the next event.
-    void nextEventAfter(ServerFailurePolicy::Clock::duration wait) {
-        now += wait;
-        events.next();
-    }
-    bool asked() {
-        try {
-            policy.eventDeadline();
-            return true;
-        } catch (const PlatformError& error) {
-            EXPECT_EQ(error.kind(), ErrorKind::NoAnswer);
-            return false;
-        }
-    }
-    // A job of the event's that failed with `fault`.
-    void jobFailed(ServerFault fault) {
-        EXPECT_ANY_THROW(policy.resultOf(JobResult<int>(serverError(fault, "the job's failure"))));
-    }
-    // How long the server is backed off after it did not answer now: the wait
-    // until the first event that may ask it.
-    ServerFailurePolicy::Clock::duration backOffAfterNoAnswer() {
-        jobFailed(ServerFault::TimedOut);
+    // How long the server is left alone after a failure now.
+    ServerFailurePolicy::Clock::duration backOffAfterFailure() {
+        policy.failed();
         ServerFailurePolicy::Clock::duration backOff{};
-        do {
-            nextEventAfter(1s);
-            backOff += 1s;
-        } while (!asked());
+        for (; !policy.mayAsk(); backOff += 1s) now += 1s;
         return backOff;
     }
 
     ServerFailurePolicy::Clock::time_point now{};
-    EventCounter events;
-    ServerFailurePolicy policy{events, [this] { return now; }};
+    ServerFailurePolicy policy{[this] { return now; }};
 };
 
-TEST_F(ServerFailurePolicyTest, AllOfAnEventsWorkSharesOneDeadline) {
-    EXPECT_EQ(policy.eventDeadline(), now + ServerFailurePolicy::kEventDeadline);
-    now += 300ms;
-    EXPECT_EQ(policy.eventDeadline(), now - 300ms + ServerFailurePolicy::kEventDeadline)
-        << "the same event";
-    nextEventAfter(1s);
-    EXPECT_EQ(policy.eventDeadline(), now + ServerFailurePolicy::kEventDeadline);
+TEST_F(ServerFailurePolicyTest, TheBackOffDoublesWhileTheServerFailsUpToAMinuteAndAnAnswerEndsIt) {
+    EXPECT_TRUE(policy.mayAsk());
+    for (const auto expected : {2s, 4s, 8s, 16s, 32s, 60s, 60s}) {
+        EXPECT_EQ(backOffAfterFailure(), expected);
+    }
+    policy.answered();
+    EXPECT_EQ(backOffAfterFailure(), 2s);
 }
 
-TEST_F(ServerFailurePolicyTest, TheBackOffDoublesWhileTheServerFailsUpToAMinute) {
-    policy.eventDeadline();
-    EXPECT_EQ(backOffAfterNoAnswer(), 2s);
-    EXPECT_EQ(backOffAfterNoAnswer(), 4s);
-    EXPECT_EQ(backOffAfterNoAnswer(), 8s);
-    EXPECT_EQ(backOffAfterNoAnswer(), 16s);
-    EXPECT_EQ(backOffAfterNoAnswer(), 32s);
-    EXPECT_EQ(backOffAfterNoAnswer(), 60s);
-    EXPECT_EQ(backOffAfterNoAnswer(), 60s);
-}
-
-TEST_F(ServerFailurePolicyTest, AnEventWhoseWorkAllCompletedResetsTheBackOff) {
-    policy.eventDeadline();
-    EXPECT_EQ(backOffAfterNoAnswer(), 2s);
-    EXPECT_EQ(backOffAfterNoAnswer(), 4s);
-    nextEventAfter(1s);
-    policy.eventDeadline();  // answered
-    nextEventAfter(1s);
-    policy.eventDeadline();
-    EXPECT_EQ(backOffAfterNoAnswer(), 2s);
-
-    // An event that got one answer and then none does not reset it.
-    policy.eventDeadline();
-    EXPECT_EQ(backOffAfterNoAnswer(), 4s);
-}
-
-TEST_F(ServerFailurePolicyTest, OnlyTheServersFaultsBackItOff) {
+TEST_F(ServerFailurePolicyTest, OnlyTheServersFaultsAreNoAnswer) {
     for (const ServerFault fault :
-         {ServerFault::Dropped, ServerFault::Unreachable, ServerFault::NotSecure}) {
+         {ServerFault::Dropped, ServerFault::Unreachable, ServerFault::NotSecure,
+          ServerFault::Silent, ServerFault::TooSlow}) {
         EXPECT_EQ(kindOf([&] { throwServerError(fault, ""); }), ErrorKind::NoAnswer);
     }
-    EXPECT_EQ(kindOf([] { throwServerError(ServerFault::Stopped, ""); }),
-              ErrorKind::DeviceUnavailable);
     for (const ServerFault fault :
          {ServerFault::Refused, ServerFault::Oversized, ServerFault::Unreadable}) {
         EXPECT_EQ(kindOf([&] { throwServerError(fault, ""); }), ErrorKind::ServiceFailure);
-        policy.eventDeadline();
-        jobFailed(fault);
-        nextEventAfter(1ms);
-        EXPECT_TRUE(asked()) << "the device's fault: the server is asked again at once";
     }
 }
 

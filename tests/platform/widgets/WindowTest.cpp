@@ -56,10 +56,9 @@ protected:
     }
 
     FakeWindow fakes;
-    EventCounter events;
     InstalledFonts fonts;
     const FormDesign design = veltraneDesign();
-    VeltraneWindow window{design, fonts, events};
+    VeltraneWindow window{design, fonts};
     Veltrane logic{window.controls(), fakes.services};
 };
 
