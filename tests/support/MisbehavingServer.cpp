@@ -12,7 +12,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "UnixSocket.h"
+#include "Sockets.h"
 
 namespace veltrane::testing {
 

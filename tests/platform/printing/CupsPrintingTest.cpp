@@ -18,7 +18,7 @@
 #include "MisbehavingServer.h"
 #include "PlatformError.h"
 #include "PrivateCupsd.h"
-#include "UnixSocket.h"
+#include "Sockets.h"
 
 namespace veltrane::testing {
 namespace {
