@@ -132,7 +132,7 @@ TEST_F(ShippedWindowTest, Label5sTooltipHoldsTheWholeNameOrSaysWhyThereIsNone) {
 TEST_F(ShippedWindowTest, TheServersFailuresAreRetriedWhenItAnswersTheDevicesAreNot) {
     using namespace std::chrono_literals;
     MisbehavingServer proxy(server.socket(), server.folder() + "/proxy.sock");
-    ::setenv("CUPS_SERVER", proxy.socket().c_str(), 1);
+    ::setenv("CUPS_SERVER", proxy.address().c_str(), 1);
     cupsSetServer(nullptr);
     server.addQueue("annex", testPpd({"AAA-Annex"}));
     server.addQueue("broken", testPpd({"AAA-Broken"}));

@@ -92,9 +92,15 @@ std::string endlessFonts() {
 }  // namespace
 
 MisbehavingServer::MisbehavingServer(const std::string& upstream, const std::string& socket)
-    : upstream_(upstream), socket_(socket), listener_(listenOn(socket)) {
-    if (!listener_.valid()) throw std::runtime_error("cannot listen on " + socket_);
-    acceptor_ = std::thread([this] { acceptConnections(); });
+    : upstream_(upstream), listener_(listenOn(socket)), address_(socket) {
+    start();
+}
+
+MisbehavingServer::MisbehavingServer(const std::string& upstream, const FreePort& port)
+    : upstream_(upstream),
+      listener_(listenOnFreePort(port.host)),
+      address_(port.host + ":" + std::to_string(portOf(listener_))) {
+    start();
 }
 
 MisbehavingServer::~MisbehavingServer() {
@@ -102,15 +108,19 @@ MisbehavingServer::~MisbehavingServer() {
     acceptor_.join();
     const std::lock_guard lock(servingMutex_);
     for (std::thread& thread : serving_) thread.join();
-    ::unlink(socket_.c_str());
+    if (address_.starts_with('/')) ::unlink(address_.c_str());
+}
+
+void MisbehavingServer::start() {
+    if (!listener_.valid()) throw std::runtime_error("cannot listen on " + address_);
+    acceptor_ = std::thread([this] { acceptConnections(); });
 }
 
 void MisbehavingServer::acceptConnections() {
     while (!stopping_) {
         pollfd listening{listener_.get(), POLLIN, 0};
         if (::poll(&listening, 1, 20) <= 0) continue;
-        auto client = std::make_shared<Descriptor>(
-            ::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
+        auto client = std::make_shared<Descriptor>(acceptFrom(listener_));
         if (!client->valid()) continue;
         ++connections_;
         const std::lock_guard lock(servingMutex_);

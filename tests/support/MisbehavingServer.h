@@ -24,13 +24,24 @@ public:
         StallingOnPpd,  // answers everything but a printer description, that never
     };
 
+    // A free TCP port of an address to listen on.
+    struct FreePort {
+        std::string host = "127.0.0.1";
+    };
+
+    // A proxy in front of the server at `upstream`, named as CUPS_SERVER names
+    // it (a Unix socket's path, or "127.0.0.1:631"), listening on the Unix
+    // socket at `socket`, or on a free port.
     MisbehavingServer(const std::string& upstream, const std::string& socket);
+    MisbehavingServer(const std::string& upstream, const FreePort& port);
     ~MisbehavingServer();
     MisbehavingServer(const MisbehavingServer&) = delete;
     MisbehavingServer& operator=(const MisbehavingServer&) = delete;
 
     void behave(Behaviour behaviour) { behaviour_ = behaviour; }
-    const std::string& socket() const { return socket_; }
+    // What CUPS_SERVER takes to reach the proxy: its socket's path, or
+    // "127.0.0.1:PORT".
+    const std::string& address() const { return address_; }
     int connections() const { return connections_; }
     // Requests for a printer description (CUPS-Get-PPD).
     int ppdRequests() const { return ppdRequests_; }
@@ -40,12 +51,13 @@ public:
     int queueRecords() const { return queueRecords_; }
 
 private:
+    void start();
     void acceptConnections();
     void serve(int client, Behaviour behaviour);
 
     std::string upstream_;
-    std::string socket_;
     Descriptor listener_;
+    std::string address_;
     std::atomic<Behaviour> behaviour_{Behaviour::Honest};
     std::atomic<int> connections_{0};
     std::atomic<int> ppdRequests_{0};

@@ -95,12 +95,15 @@ void PrivateCupsd::requireEncryption(const std::string& address,
 }
 
 std::string PrivateCupsd::requireAuthenticationFor(const std::string& operation) {
+    return restartOnLoopbackWith("AccessLogLevel all\n<Policy default>\n  <Limit " + operation +
+                                 ">\n    AuthType Basic\n    Require valid-user\n  </Limit>\n"
+                                 "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+}
+
+std::string PrivateCupsd::restartOnLoopbackWith(const std::string& more) {
     const std::string address = "127.0.0.1:" + std::to_string(freeLoopbackPort());
     restartWith(fromTemplate("cupsd.conf.in", "@FOLDER@", folder()) + "Listen " + address +
-                "\nServerAlias *\nAccessLogLevel all\n" + "<Policy default>\n  <Limit " +
-                operation +
-                ">\n    AuthType Basic\n    Require valid-user\n  </Limit>\n"
-                "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+                "\nServerAlias *\n" + more);
     return address;
 }
 

@@ -188,7 +188,7 @@ TEST_F(CupsPrintingTest, AServerThatNeverAnswersFailsWithinTwoSeconds) {
 TEST_F(CupsPrintingTest, APaintsCheckReadsAtMostOneQueuesRecord) {
     server.addQueue("third", std::nullopt);
     MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};
-    ::setenv("CUPS_SERVER", proxy.socket().c_str(), 1);
+    ::setenv("CUPS_SERVER", proxy.address().c_str(), 1);
     cupsSetServer(nullptr);
     const auto check = [&](const std::optional<std::string>& expected) {
         nextEvent();
@@ -268,7 +268,7 @@ class MisbehavingServerTest : public CupsPrintingTest,
                               public ::testing::WithParamInterface<Misbehaviour> {
 protected:
     MisbehavingServerTest() {
-        ::setenv("CUPS_SERVER", proxy.socket().c_str(), 1);
+        ::setenv("CUPS_SERVER", proxy.address().c_str(), 1);
         cupsSetServer(nullptr);
         proxy.behave(GetParam().behaviour);
     }
