@@ -26,6 +26,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
+constexpr int kCupsGetPrinters = 0x4002;
 constexpr int kCupsGetPpd = 0x400F;
 
 // What `fd` has to read, or nothing once it has closed.
@@ -74,13 +75,18 @@ std::optional<std::string_view> fieldOf(std::string_view head, std::string_view 
     return std::nullopt;
 }
 
-// The requests a client sends over an HTTP connection, found in its bytes as
-// they pass: each request's head, then the bytes of its body without the
-// chunked framing. Bytes that are not HTTP, as those of TLS after an upgrade,
-// pass unread.
+// The status of an answer's head, 0 for a request's.
+int statusOf(std::string_view head) {
+    return head.starts_with("HTTP/") ? std::atoi(head.data() + 9) : 0;
+}
+
+// The messages one end of an HTTP connection sends, found in its bytes as they
+// pass: each message's head, then the bytes of its body without the chunked
+// framing, which the reader may change in place. Bytes that are not HTTP, as
+// those of TLS after an upgrade, pass unread.
 class HttpMessages {
 public:
-    using Head = std::function<void()>;
+    using Head = std::function<void(int status)>;  // 0 for a request
     using Body = std::function<void(std::span<char> bytes)>;
 
     HttpMessages(Head head, Body body) : head_(std::move(head)), body_(std::move(body)) {}
@@ -90,7 +96,7 @@ public:
     }
 
 private:
-    enum class Expecting { Head, Body, ChunkSize, Chunk, ChunkEnd, Trailer, NoHttp };
+    enum class Expecting { Head, Body, ChunkSize, Chunk, ChunkEnd, Trailer, Close, NoHttp };
 
     // Reads what comes next from the start of `bytes`; how many it read.
     std::size_t read(std::span<char> bytes) {
@@ -99,6 +105,9 @@ private:
                 return readBody(bytes, Expecting::Head);
             case Expecting::Chunk:
                 return readBody(bytes, Expecting::ChunkEnd);
+            case Expecting::Close:
+                body_(bytes);
+                return bytes.size();
             case Expecting::NoHttp:
                 return bytes.size();
             default:
@@ -115,7 +124,7 @@ private:
     }
 
     std::size_t readLine(std::span<char> bytes) {
-        // Every request starts with a method.
+        // Every message starts with a method or HTTP/.
         if (expecting_ == Expecting::Head && message_.empty() && line_.empty() &&
             !std::isupper(static_cast<unsigned char>(bytes.front()))) {
             expecting_ = Expecting::NoHttp;
@@ -151,16 +160,22 @@ private:
     }
 
     void headRead() {
+        const int status = statusOf(message_);
         const auto encoding = fieldOf(message_, "Transfer-Encoding");
         const auto length = fieldOf(message_, "Content-Length");
         left_ = length ? std::strtoul(length->data(), nullptr, 10) : 0;  // a head's line ends in \r
-        if (encoding && ::strncasecmp(encoding->data(), "chunked", 7) == 0) {
+        if (status / 100 == 1 || status == 204 || status == 304) {
+            expecting_ = Expecting::Head;
+        } else if (encoding && ::strncasecmp(encoding->data(), "chunked", 7) == 0) {
             expecting_ = Expecting::ChunkSize;
-        } else {
+        } else if (length) {
             expecting_ = left_ > 0 ? Expecting::Body : Expecting::Head;
+        } else {
+            // A request without a length has no body; an answer ends with the connection.
+            expecting_ = status == 0 ? Expecting::Head : Expecting::Close;
         }
         message_.clear();
-        head_();
+        head_(status);
     }
 
     Head head_;
@@ -169,6 +184,42 @@ private:
     std::string line_;
     std::string message_;   // the head so far
     std::size_t left_ = 0;  // of the body or chunk
+};
+
+// Rewrites which queues a queue list flags the default as it passes: every
+// printer-type value loses the flag, and with `another` the first queue that
+// did not have it gains it.
+class DefaultFlags {
+public:
+    explicit DefaultFlags(bool another) : another_(another) {}
+
+    void rewrite(std::span<char> bytes) {
+        for (char& byte : bytes) {
+            if (seen_ < kType.size()) {
+                seen_ = byte == kType[seen_] ? seen_ + 1 : (byte == kType[0] ? 1 : 0);
+                continue;
+            }
+            // The second of the value's four bytes holds the flag, 0x20000.
+            if (seen_ == kType.size() + 1) byte = flag(byte);
+            seen_ = seen_ == kType.size() + 3 ? 0 : seen_ + 1;
+        }
+    }
+
+private:
+    // An enum's tag, the name printer-type and the length of its value.
+    static constexpr char kTypeBytes[] = "\x23\x00\x0cprinter-type\x00\x04";
+    static constexpr std::string_view kType{kTypeBytes, sizeof(kTypeBytes) - 1};
+    static constexpr char kDefault = 0x02;
+
+    char flag(char byte) {
+        const bool gains = another_ && !flaggedAnother_ && (byte & kDefault) == 0;
+        flaggedAnother_ = flaggedAnother_ || gains;
+        return static_cast<char>(gains ? byte | kDefault : byte & ~kDefault);
+    }
+
+    bool another_;
+    bool flaggedAnother_ = false;
+    std::size_t seen_ = 0;  // of the attribute up to its value, then of the value too
 };
 
 // Bytes on their way to one end, in the pieces they came in, each due at a time
@@ -319,6 +370,7 @@ private:
         upstreamOpen_ = bytes.has_value();
         if (!bytes) return;
         proxy_.queueRecords_ += queueNames_.in(*bytes);
+        answers_.pass(*bytes);
         toClient_.add(answerDue(), std::move(*bytes));
     }
 
@@ -326,6 +378,7 @@ private:
 
     void requestBegins() {
         ++proxy_.requests_;
+        unanswered_.emplace_back();
         operation_.clear();
     }
 
@@ -340,6 +393,7 @@ private:
     }
 
     void asked(int operation) {
+        unanswered_.back() = operation;
         proxy_.count(operation);
         if (operation != kCupsGetPpd) return;
         if (behaviour_ == Behaviour::StallingOnPpd) silent_ = true;
@@ -347,6 +401,16 @@ private:
             silent_ = endless_ = true;
             toClient_.add(answerDue(), endlessAnswerStart());
         }
+    }
+
+    void answerBegins(int status) {
+        if (status < 200 || unanswered_.empty()) return;  // the final answer follows
+        rewriting_.reset();
+        if (unanswered_.front() == kCupsGetPrinters &&
+            (behaviour_ == Behaviour::NoDefault || behaviour_ == Behaviour::OtherDefault)) {
+            rewriting_.emplace(behaviour_ == Behaviour::OtherDefault);
+        }
+        unanswered_.pop_front();
     }
 
     MisbehavingServer& proxy_;
@@ -361,9 +425,15 @@ private:
     bool upstreamOpen_ = true;
     bool silent_ = behaviour_ == Behaviour::Silent;
     bool endless_ = false;
-    HttpMessages requests_{[this] { requestBegins(); },
+    HttpMessages requests_{[this](int) { requestBegins(); },
                            [this](std::span<char> bytes) { requestBody(bytes); }};
-    std::string operation_;  // the current request's body up to its operation
+    HttpMessages answers_{[this](int status) { answerBegins(status); },
+                          [this](std::span<char> bytes) {
+                              if (rewriting_) rewriting_->rewrite(bytes);
+                          }};
+    std::deque<std::optional<int>> unanswered_;  // each request's operation, oldest first
+    std::string operation_;                      // the current request's body up to its operation
+    std::optional<DefaultFlags> rewriting_;      // the answer passing
     // The attribute printer-name, of the type name without language.
     Occurrences queueNames_{std::string("\x42\x00\x0c", 3) + "printer-name"};
 };

@@ -25,6 +25,8 @@ public:
         Trickling,      // answers one byte every 0.1 s
         EndlessPpd,     // answers a printer description that never ends, as fast as it can
         StallingOnPpd,  // answers everything but a printer description, that never
+        NoDefault,      // lists the queues with none flagged the default
+        OtherDefault,   // lists the queues with the first that is not the default flagged it
     };
 
     // A free TCP port of an address to listen on.
