@@ -25,8 +25,10 @@ public:
         Trickling,      // answers one byte every 0.1 s
         EndlessPpd,     // answers a printer description that never ends, as fast as it can
         StallingOnPpd,  // answers everything but a printer description, that never
-        NoDefault,      // lists the queues with none flagged the default
-        OtherDefault,   // lists the queues with the first that is not the default flagged it
+        // Queue lists (CUPS-Get-Printers) that disagree with the server's default,
+        // which CUPS-Get-Default still names, as cupsGetDests2 reads it:
+        NoDefault,     // with no queue flagged the default
+        OtherDefault,  // with the first queue that is not the default flagged it instead
     };
 
     // A free TCP port of an address to listen on.
