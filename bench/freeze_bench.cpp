@@ -70,7 +70,7 @@ void measureThroughProxy(const char* name, Behaviour behaviour, const std::strin
     MisbehavingServer proxy(server.socket(), server.folder() + "/proxy.sock");
     proxy.behave(behaviour);
     std::map<std::string, std::string> environment = server.environment();
-    environment["CUPS_SERVER"] = proxy.socket();
+    environment["CUPS_SERVER"] = proxy.address();
     environment["DISPLAY"] = display;
     measure(name, environment, server.folder() + "/log/veltrane.log",
             [&] { return proxy.requests(); });

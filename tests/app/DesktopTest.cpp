@@ -347,7 +347,7 @@ class UnreliablePrintServerTest
 protected:
     UnreliablePrintServerTest() {
         proxy.behave(GetParam());
-        environment["CUPS_SERVER"] = proxy.socket();
+        environment["CUPS_SERVER"] = proxy.address();
     }
 
     MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};

@@ -7,7 +7,7 @@
 #include <csignal>
 #include <stdexcept>
 
-#include "UnixSocket.h"
+#include "Sockets.h"
 
 namespace veltrane::fuzzing {
 

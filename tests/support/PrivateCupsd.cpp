@@ -1,12 +1,9 @@
 #include "PrivateCupsd.h"
 
-#include "Descriptor.h"
 #include "Eventually.h"
+#include "Sockets.h"
 
-#include <arpa/inet.h>
 #include <cups/cups.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -41,16 +38,9 @@ std::string fromTemplate(const std::string& name, const std::string& placeholder
 
 // A port nothing listens on now; the server takes it a moment later.
 int freeLoopbackPort() {
-    const Descriptor probe(::socket(AF_INET, SOCK_STREAM, 0));
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof(address);
-    if (::bind(probe.get(), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        ::getsockname(probe.get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        throw std::runtime_error("no free port on the loopback address");
-    }
-    return ntohs(address.sin_port);
+    const int port = portOf(listenOnFreePort("127.0.0.1"));
+    if (port == 0) throw std::runtime_error("no free port on the loopback address");
+    return port;
 }
 
 }  // namespace
@@ -105,12 +95,15 @@ void PrivateCupsd::requireEncryption(const std::string& address,
 }
 
 std::string PrivateCupsd::requireAuthenticationFor(const std::string& operation) {
+    return restartOnLoopbackWith("AccessLogLevel all\n<Policy default>\n  <Limit " + operation +
+                                 ">\n    AuthType Basic\n    Require valid-user\n  </Limit>\n"
+                                 "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+}
+
+std::string PrivateCupsd::restartOnLoopbackWith(const std::string& more) {
     const std::string address = "127.0.0.1:" + std::to_string(freeLoopbackPort());
     restartWith(fromTemplate("cupsd.conf.in", "@FOLDER@", folder()) + "Listen " + address +
-                "\nServerAlias *\nAccessLogLevel all\n" + "<Policy default>\n  <Limit " +
-                operation +
-                ">\n    AuthType Basic\n    Require valid-user\n  </Limit>\n"
-                "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+                "\nServerAlias *\n" + more);
     return address;
 }
 

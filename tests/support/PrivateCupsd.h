@@ -25,9 +25,11 @@ public:
     // client to encrypt; cupsd asks that of clients on other hosts only.
     void requireEncryption(const std::string& address, std::vector<std::string> launcher);
     // Starts the server again listening on a free port of the loopback address
-    // too, where it asks a password for the IPP operation named (as its policy
-    // names it: "CUPS-Get-Printers") and for nothing else, and logs every
-    // request. Returns the address a client reaches it at there.
+    // too. Returns the address a client reaches it at there.
+    std::string listenOnLoopback() { return restartOnLoopbackWith(""); }
+    // The same, where it asks a password for the IPP operation named (as its
+    // policy names it: "CUPS-Get-Printers") and for nothing else, and logs every
+    // request.
     std::string requireAuthenticationFor(const std::string& operation);
     // The requests the server has logged so far (after requireAuthenticationFor).
     int loggedRequests() const;
@@ -58,6 +60,9 @@ private:
     void writeConfiguration();
     // Starts the server again with this configuration.
     void restartWith(const std::string& configuration);
+    // Starts the server again listening on a free loopback port too, with more
+    // configuration; the address there.
+    std::string restartOnLoopbackWith(const std::string& more);
 
     TempDir folder_;
     std::vector<std::string> launcher_;

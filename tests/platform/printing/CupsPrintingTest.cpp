@@ -21,7 +21,7 @@
 #include "MisbehavingServer.h"
 #include "PlatformError.h"
 #include "PrivateCupsd.h"
-#include "UnixSocket.h"
+#include "Sockets.h"
 
 namespace veltrane::testing {
 namespace {
@@ -211,7 +211,7 @@ TEST_F(CupsPrintingTest, AClientConfNamingAnotherServerIsReadAtTheNextRead) {
 TEST_F(CupsPrintingTest, ACheckIsOneRequestOnTheKeptConnectionAndAReloadThree) {
     std::this_thread::sleep_for(1100ms);  // each queue's last change settled
     MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};
-    reachThrough(proxy.socket());
+    reachThrough(proxy.address());
     ASSERT_TRUE(readAgain()) << "another server";
     const auto requestsOf = [&](auto&& change) {
         const int before = proxy.requests();
@@ -233,6 +233,37 @@ TEST_F(CupsPrintingTest, ACheckIsOneRequestOnTheKeptConnectionAndAReloadThree) {
     printing.Any();
     std::this_thread::sleep_for(300ms);
     EXPECT_EQ(proxy.requests(), before) << "asked a moment after the last question";
+}
+
+// A read goes on as long as the server says something: a far server whose
+// answers come after a silence shorter than ServerFailurePolicy::kSilence is
+// read, one silent longer is given up; a trickle is never cut for silence.
+TEST_F(CupsPrintingTest, OnlyASilenceLongerThanItsBoundEndsARead) {
+    const auto readThrough = [&](MisbehavingServer& proxy) {
+        reachThrough(proxy.address());
+        const auto asked = std::chrono::steady_clock::now();
+        EXPECT_TRUE(readAgain(15));
+        return std::chrono::steady_clock::now() - asked;
+    };
+    // A new connection waits a round trip to open and one for its request.
+    const auto within = (ServerFailurePolicy::kSilence - 600ms) / 4;
+    MisbehavingServer near{server.socket(), server.folder() + "/near.sock"};
+    near.delayEachWay(std::chrono::duration_cast<std::chrono::milliseconds>(within));
+    EXPECT_GT(readThrough(near), ServerFailurePolicy::kSilence);
+    EXPECT_EQ(printing.Default().device, "office");
+
+    MisbehavingServer beyond{server.socket(), server.folder() + "/beyond.sock"};
+    beyond.delayEachWay(std::chrono::duration_cast<std::chrono::milliseconds>(within + 300ms));
+    EXPECT_LT(readThrough(beyond), ServerFailurePolicy::kSilence + 2s);
+    EXPECT_EQ(kindOf([&] { printing.Any(); }), ErrorKind::NoAnswer);
+
+    MisbehavingServer trickling{server.socket(), server.folder() + "/trickling.sock"};
+    trickling.behave(MisbehavingServer::Behaviour::Trickling);
+    reachThrough(trickling.address());
+    now += 1h;  // past the back-off
+    EXPECT_FALSE(
+        readAgain(std::chrono::duration<double>(ServerFailurePolicy::kSilence + 2s).count()))
+        << "still reading";
 }
 
 // A device's own failure is the answer's, and not asked again until something
