@@ -23,6 +23,18 @@ bool CupsPrinting::takeAnswer() {
     return true;
 }
 
+void CupsPrinting::showAnswer(const std::function<void()>& show) {
+    if (!takeAnswer()) return;
+    showingAnswer_ = true;
+    try {
+        show();
+    } catch (...) {
+        showingAnswer_ = false;
+        throw;
+    }
+    showingAnswer_ = false;
+}
+
 // The server could not be read at all: every question fails alike.
 const ServerAnswer& CupsPrinting::answered() const {
     if (answer_->failure) throw *answer_->failure;
@@ -35,7 +47,7 @@ std::int64_t CupsPrinting::Count() {
 
 // A paint's check: the answer at hand, and a new read for the next paint.
 bool CupsPrinting::Any() {
-    reader_.ask();
+    if (!showingAnswer_) reader_.ask();
     return answered().anyQueue;
 }
 

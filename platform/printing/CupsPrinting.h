@@ -32,6 +32,12 @@ public:
     void onAnswer(std::function<void()> answered) { reader_.onAnswer(std::move(answered)); }
     // Takes the latest answer for the events to come; whether it is new.
     bool takeAnswer();
+    // Takes the first answer for the window's start, if it is back within
+    // ServerFailurePolicy::kFirstAnswer.
+    void takeFirstAnswer() { answer_ = reader_.awaitFirst(ServerFailurePolicy::kFirstAnswer); }
+    // Takes the latest answer and, where it is new, runs `show`, a redraw whose
+    // questions ask the server nothing: it shows what was just read.
+    void showAnswer(const std::function<void()>& show);
 
     std::int64_t Count() override;
     bool Any() override;
@@ -46,6 +52,7 @@ private:
     ScalableFamilies families_;
     ServerReader reader_;
     std::shared_ptr<const ServerAnswer> answer_;
+    bool showingAnswer_ = false;
     // The default's fonts, for the answer and the families they were made of.
     std::shared_ptr<const ServerAnswer> fontsAnswer_;
     std::shared_ptr<const std::vector<std::string>> fontsFamilies_;

@@ -21,6 +21,7 @@ void checkDefault(ServerConnection& connection, const CupsSettings& settings,
         if (!queue) return std::nullopt;
         answer.configured = queue->configured;
         answer.settled = queue->settled;
+        answer.described = queue->described;
         return queue->name;
     };
     answer.defaultDevice = chooseDefault(
@@ -34,7 +35,7 @@ void checkDefault(ServerConnection& connection, const CupsSettings& settings,
 
 bool sameCheck(const ServerAnswer& a, const ServerAnswer& b) {
     return a.running == b.running && a.anyQueue == b.anyQueue && a.configured == b.configured &&
-           a.defaultDevice.device == b.defaultDevice.device &&
+           a.described == b.described && a.defaultDevice.device == b.defaultDevice.device &&
            a.defaultDevice.whyNone == b.defaultDevice.whyNone &&
            a.defaultDevice.server == b.defaultDevice.server;
 }
@@ -66,6 +67,7 @@ void readForLoad(ServerConnection& connection, ServerAnswer& answer) {
         return;
     }
     readPart(answer.residentFonts, unanswered, [&]() -> std::optional<std::vector<std::string>> {
+        if (!answer.described) return std::nullopt;
         const std::optional<std::string> ppd =
             requestPpd(connection, queueOf(*device), kLargestPpd);
         if (!ppd) return std::nullopt;

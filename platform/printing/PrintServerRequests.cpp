@@ -39,19 +39,25 @@ std::optional<NamedQueue> requestOneQueue(ServerConnection& connection, IppMessa
     const IppMessage reply = connection.exchange(std::move(request), IPP_STATUS_ERROR_NOT_FOUND);
     std::optional<std::string> name = firstQueueName(reply.get());
     if (!name) return std::nullopt;
+    NamedQueue queue;
+    queue.name = std::move(*name);
+    ipp_attribute_t* type = ippFindAttribute(reply.get(), "printer-type", IPP_TAG_ENUM);
+    queue.described = type == nullptr || (ippGetInteger(type, 0) & CUPS_PRINTER_CLASS) == 0 ||
+                      ippFindAttribute(reply.get(), "member-names", IPP_TAG_ZERO) != nullptr;
     ipp_attribute_t* changed =
         ippFindAttribute(reply.get(), "printer-config-change-time", IPP_TAG_INTEGER);
-    if (changed == nullptr) return NamedQueue{std::move(*name), "", true};
+    if (changed == nullptr) return queue;
     // Both times are on the server's clock: its "up time" for a printer, the
     // time of day for cupsd.
     ipp_attribute_t* now = ippFindAttribute(reply.get(), "printer-up-time", IPP_TAG_INTEGER);
     const int configured = ippGetInteger(changed, 0);
-    const bool settled = now == nullptr || ippGetInteger(now, 0) > configured;
-    return NamedQueue{std::move(*name), std::to_string(configured), settled};
+    queue.configured = std::to_string(configured);
+    queue.settled = now == nullptr || ippGetInteger(now, 0) > configured;
+    return queue;
 }
 
-const std::vector<const char*> kQueueAttributes = {"printer-name", "printer-config-change-time",
-                                                   "printer-up-time"};
+const std::vector<const char*> kQueueAttributes = {"printer-name", "printer-type", "member-names",
+                                                   "printer-config-change-time", "printer-up-time"};
 
 }  // namespace
 

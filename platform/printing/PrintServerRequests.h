@@ -20,6 +20,8 @@ struct NamedQueue {
     std::string name;
     std::string configured;
     bool settled = true;
+    // A class without members has no description; cupsd dies when asked for it.
+    bool described = true;
 };
 
 // Each request below receives at most one queue's record, however many queues

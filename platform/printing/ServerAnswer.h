@@ -22,6 +22,7 @@ struct ServerAnswer {
     DefaultChoice defaultDevice{std::nullopt, kNoServer};
     std::string configured;  // when the default's configuration last changed, as the server tells
     bool settled = true;     // no change of it within the same second can have gone unseen
+    bool described = true;   // it has a description to read its fonts from
     JobResult<std::int64_t> queueCount{std::int64_t{0}};
     // The default device's resident fonts; nothing for a raw queue, which has
     // no description and so no fonts at all.
@@ -55,8 +56,8 @@ inline bool operator==(const PlatformError& a, const PlatformError& b) {
 inline bool ServerAnswer::operator==(const ServerAnswer& other) const {
     return failure == other.failure && running == other.running && anyQueue == other.anyQueue &&
            defaultDevice == other.defaultDevice && configured == other.configured &&
-           settled == other.settled && queueCount == other.queueCount &&
-           residentFonts == other.residentFonts;
+           settled == other.settled && described == other.described &&
+           queueCount == other.queueCount && residentFonts == other.residentFonts;
 }
 
 }  // namespace veltrane

@@ -8,8 +8,6 @@ namespace veltrane {
 
 namespace {
 
-using Clock = ServerFailurePolicy::Clock;
-
 bool noServerListening(int error) {
     // libcups reports a refused or missing socket as "host is down".
     return error == EHOSTDOWN || error == ECONNREFUSED || error == ENOENT;
@@ -21,15 +19,11 @@ bool noServerListening(int error) {
     throwServerError(ServerFault::Refused, "the print server refused a request: " + why);
 }
 
-// How often a wait for the server looks whether to go on waiting.
-constexpr double kLookEverySeconds = 0.25;
 // An error page that comes with a refusal is read to its end, up to this.
 constexpr std::size_t kLargestRefusal = 64 * 1024;
 
-int milliseconds(Clock::duration duration) {
-    return static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(duration).count());
-}
+constexpr auto kSilence =
+    std::chrono::duration_cast<std::chrono::milliseconds>(ServerFailurePolicy::kSilence);
 
 }  // namespace
 
@@ -45,14 +39,13 @@ void ServerConnection::close() {
 }
 
 bool ServerConnection::reach(const CupsSettings& settings) {
-    settingsChanged_ = false;
+    silent_ = false;
     openedInRead_ = false;
     if (!settings.sameServer(settings_)) {
         close();
         encrypted_ = false;
     }
     settings_ = settings;
-    settingsFiles_ = settings.filesState();
     if (http_ && cancellation_.watch(httpGetFd(http_.get()))) return true;
     return connect();
 }
@@ -67,8 +60,9 @@ bool ServerConnection::connect() {
     if (!http_) {
         throwServerError(ServerFault::Unreachable, "the print server " + host + " cannot be found");
     }
-    httpSetTimeout(http_.get(), kLookEverySeconds, keepWaiting, this);
-    if (httpReconnect2(http_.get(), milliseconds(ServerFailurePolicy::kSilence), nullptr) != 0) {
+    // libcups waits that long for each byte, ippRead included, which asks no callback.
+    httpSetTimeout(http_.get(), static_cast<double>(kSilence.count()) / 1000, giveUp, this);
+    if (httpReconnect2(http_.get(), static_cast<int>(kSilence.count()), nullptr) != 0) {
         const int error = httpError(http_.get());
         http_.reset();
         if (noServerListening(error)) return false;
@@ -78,7 +72,6 @@ bool ServerConnection::connect() {
     }
     openedInRead_ = true;
     exchanged_ = false;
-    lastHeard_ = Clock::now();
     if (!cancellation_.watch(httpGetFd(http_.get()))) failed("was given up on");
     if (encrypted_) encrypt();
     return true;
@@ -94,7 +87,7 @@ IppMessage ServerConnection::exchange(IppMessage request, ipp_status_t tolerated
     } catch (const PlatformError& error) {
         const bool serversFault = error.kind() == ErrorKind::NoAnswer;
         if (serversFault || httpGetState(http_.get()) != HTTP_STATE_WAITING) close();
-        if (!serversFault || !kept || answering_ || cancellation_.cancelled() || settingsChanged_) {
+        if (!serversFault || !kept || answering_ || cancellation_.cancelled()) {
             throw;
         }
     }
@@ -124,7 +117,6 @@ int ServerConnection::post(ipp_t* request) {
     while (status == HTTP_STATUS_CONTINUE) status = httpUpdate(http_.get());
     if (status == HTTP_STATUS_ERROR) failed("did not answer");
     answering_ = true;
-    lastHeard_ = Clock::now();
     return status;
 }
 
@@ -199,7 +191,6 @@ void ServerConnection::receiveData(std::string& data, std::size_t cap) {
         const ssize_t got = httpRead2(http, buffer, sizeof(buffer));
         if (got < 0 || (got == 0 && httpError(http) != 0)) failed("broke off its answer");
         if (got == 0) return;
-        lastHeard_ = Clock::now();
         if (data.size() + static_cast<std::size_t>(got) > cap) {
             throwServerError(ServerFault::Oversized, "the print server's answer is larger than " +
                                                          std::to_string(cap / (1024 * 1024)) +
@@ -223,28 +214,16 @@ void ServerConnection::failed(const std::string& what) {
     if (cancellation_.cancelled()) {
         throwServerError(ServerFault::TooSlow, "the print server took too long to answer");
     }
-    if (settingsChanged_) {
-        throwServerError(ServerFault::Dropped, "the CUPS settings changed during the read");
-    }
-    if (Clock::now() - lastHeard_ >= ServerFailurePolicy::kSilence) {
+    if (silent_ || (http_ && httpError(http_.get()) == ETIMEDOUT)) {
         throwServerError(ServerFault::Silent, "the print server did not answer");
     }
     throwServerError(ServerFault::Dropped, "the print server " + what);
 }
 
-// Called by libcups while it waits for the server: go on while the server has
-// said something lately, the read is wanted and the settings stand.
-int ServerConnection::keepWaiting(http_t* http, void* connection) {
-    auto& self = *static_cast<ServerConnection*>(connection);
-    if (self.cancellation_.cancelled()) return 0;
-    if (self.settings_.filesState() != self.settingsFiles_) {
-        self.settingsChanged_ = true;
-        return 0;
-    }
-    const auto active =
-        Clock::now() - std::chrono::seconds(std::time(nullptr) - httpGetActivity(http));
-    self.lastHeard_ = std::max(self.lastHeard_, active);
-    return Clock::now() - self.lastHeard_ < ServerFailurePolicy::kSilence ? 1 : 0;
+// Called by libcups when a wait has gone kSilence without a byte.
+int ServerConnection::giveUp(http_t*, void* connection) {
+    static_cast<ServerConnection*>(connection)->silent_ = true;
+    return 0;
 }
 
 }  // namespace veltrane

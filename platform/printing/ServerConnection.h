@@ -22,7 +22,8 @@ using IppMessage = CHandle<ipp_t, ippDelete>;
 // reconnections, so that a cancellation ends the exchange for good; a server
 // that closed the kept connection meanwhile is asked again once, on a new one.
 // Each failure is thrown as its ServerFault; a wait for the server goes on as
-// long as something arrives (ServerFailurePolicy::kSilence).
+// long as something arrives, and ends after ServerFailurePolicy::kSilence
+// without a byte.
 class ServerConnection {
 public:
     explicit ServerConnection(Cancellation& cancellation);
@@ -38,8 +39,6 @@ public:
     // restarted since the last, and answer otherwise.
     bool openedInRead() const { return openedInRead_; }
     void close();
-    // Whether the last read was given up because the CUPS settings changed under it.
-    bool settingsChanged() const { return settingsChanged_; }
 
     // Sends the request and returns the response, whose status must be success or
     // `tolerated`. What follows the response goes into `data` when it is given:
@@ -63,17 +62,15 @@ private:
     // Readies the connection for the next request, or closes it.
     void finishExchange();
     [[noreturn]] void failed(const std::string& what);
-    static int keepWaiting(http_t* http, void* connection);
+    static int giveUp(http_t* http, void* connection);
 
     Cancellation& cancellation_;
     CupsSettings settings_;
-    std::string settingsFiles_;  // their state when the read began
-    bool encrypted_ = false;     // the server asked for TLS: a new connection starts with it
-    bool answering_ = false;     // something of the current answer has arrived
-    bool exchanged_ = false;     // on this connection: the server may close it since
+    bool encrypted_ = false;  // the server asked for TLS: a new connection starts with it
+    bool answering_ = false;  // something of the current answer has arrived
+    bool exchanged_ = false;  // on this connection: the server may close it since
     bool openedInRead_ = false;
-    bool settingsChanged_ = false;
-    ServerFailurePolicy::Clock::time_point lastHeard_{};
+    bool silent_ = false;  // the last wait ended for want of a byte
     CHandle<http_t, httpClose> http_;
 };
 

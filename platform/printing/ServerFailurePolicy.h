@@ -12,9 +12,12 @@ namespace veltrane {
 // the connection fails, so a far server that answers slowly is read to the
 // end. After such a failure the server is not asked for 2 s, doubling to at
 // most 60 s while it keeps failing; a read that completes ends the back-off.
-// A burst of redraws asks once: the server is asked again only kQuiet after
-// the last question or the last load of the window. Whether the window reloads
-// for an answer is its own rule: PrinterSide::needsReload in app/PrinterSide.cpp.
+// A redraw asks nothing while a read is under way, nor within kQuiet of a load
+// of the window, which its own Show follows with redraws; a redraw the window
+// asks for itself to show an answer asks nothing either, so that a server
+// whose every answer differs makes one reload a redraw, not a loop. Whether
+// the window reloads for an answer is its own rule: PrinterSide::needsReload
+// in app/PrinterSide.cpp.
 class ServerFailurePolicy {
 public:
     using Clock = std::chrono::steady_clock;
@@ -23,6 +26,10 @@ public:
     static constexpr auto kFirstBackOff = std::chrono::seconds(2);
     static constexpr auto kLongestBackOff = std::chrono::seconds(60);
     static constexpr auto kQuiet = std::chrono::milliseconds(500);
+    // Once the window is made, its start waits at most this for the server's
+    // first answer, before the window is shown: a local server's is back by
+    // then, and a far one's follows in one reload.
+    static constexpr auto kFirstAnswer = std::chrono::milliseconds(20);
 
     explicit ServerFailurePolicy(std::function<Clock::time_point()> now = Clock::now)
         : now_(std::move(now)) {}

@@ -1,5 +1,6 @@
 #include "ServerReader.h"
 
+#include <condition_variable>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -16,6 +17,9 @@ bool serversFault(const ServerAnswer& answer) {
     return !answer.failure || answer.failure->kind() == ErrorKind::NoAnswer;
 }
 
+// How often a read under way is looked at.
+constexpr auto kLookEvery = std::chrono::milliseconds(250);
+
 }  // namespace
 
 // What the window's thread and the reads share; a read keeps it alive for as
@@ -28,9 +32,13 @@ struct ServerReader::Shared : std::enable_shared_from_this<Shared> {
 
     void startRead();
     ServerAnswer read(const ServerAnswer& last);
+    ServerAnswer answerTo(const CupsSettings& settings, const ServerAnswer& last);
+    void watch(const CupsSettings& settings);
     void finish(ServerAnswer next);
 
     std::mutex mutex;
+    std::condition_variable readDone;
+    std::condition_variable newAnswer;
     ServerFailurePolicy policy;
     Cancellation cancellation;
     ServerConnection connection{cancellation};  // used by one read at a time
@@ -38,9 +46,11 @@ struct ServerReader::Shared : std::enable_shared_from_this<Shared> {
         std::make_shared<const ServerAnswer>(ServerAnswer::asking());
     std::function<void()> answered;
     bool reading = false;
+    bool watching = false;   // the read has not yet come back
+    bool resettled = false;  // the CUPS settings changed under the read
     bool ending = false;
     Clock::time_point readStarted{};
-    Clock::time_point heldAt;  // the last question, or the last use of an answer
+    Clock::time_point heldAt;  // the last load of the window
 };
 
 // Each read runs on a thread of its own, so that libcups, which keeps the CUPS
@@ -55,14 +65,36 @@ void ServerReader::Shared::startRead() {
         return;
     }
     reading = true;
+    watching = true;
+    resettled = false;
     readStarted = policy.now();
     cancellation.renew();
 }
 
-// A check the server did not answer, or refused, is the answer's failure.
+// The read, watched beside it from a thread of its own.
 ServerAnswer ServerReader::Shared::read(const ServerAnswer& last) {
+    const CupsSettings settings = CupsSettings::read();
+    std::thread watcher;
     try {
-        return readServer(connection, CupsSettings::read(), last);
+        watcher = std::thread([this, &settings] { watch(settings); });
+    } catch (const std::system_error&) {
+        // Unwatched: the read ends as the server ends it.
+    }
+    ServerAnswer next = answerTo(settings, last);
+    {
+        const std::lock_guard lock(mutex);
+        watching = false;
+    }
+    readDone.notify_all();
+    if (watcher.joinable()) watcher.join();
+    return next;
+}
+
+// A check the server did not answer, or refused, is the answer's failure.
+ServerAnswer ServerReader::Shared::answerTo(const CupsSettings& settings,
+                                            const ServerAnswer& last) {
+    try {
+        return readServer(connection, settings, last);
     } catch (const PlatformError& error) {
         connection.close();
         ServerAnswer failed;
@@ -71,12 +103,29 @@ ServerAnswer ServerReader::Shared::read(const ServerAnswer& last) {
     }
 }
 
+// A read that progresses is never cut, but one that has run too long in all,
+// or whose CUPS settings changed under it, is.
+void ServerReader::Shared::watch(const CupsSettings& settings) {
+    const std::string files = settings.filesState();
+    std::unique_lock lock(mutex);
+    while (!readDone.wait_for(lock, kLookEvery, [&] { return !watching; })) {
+        lock.unlock();
+        const bool changed = settings.filesState() != files;
+        lock.lock();
+        resettled = resettled || changed;
+        if (changed || policy.now() - readStarted >= ServerFailurePolicy::kLongestRead) {
+            cancellation.cancel();
+            return;
+        }
+    }
+}
+
 void ServerReader::Shared::finish(ServerAnswer next) {
     const std::lock_guard lock(mutex);
     reading = false;
     if (ending) return;
-    // Settings changed under the read: the read they asked for, under the new ones.
-    if (connection.settingsChanged()) return startRead();
+    // The settings changed under the read: the read they ask for, under the new ones.
+    if (resettled) return startRead();
     if (next.complete()) {
         policy.answered();
     } else if (serversFault(next)) {
@@ -84,6 +133,7 @@ void ServerReader::Shared::finish(ServerAnswer next) {
     }
     if (next == *answer) return;
     answer = std::make_shared<const ServerAnswer>(std::move(next));
+    newAnswer.notify_all();
     // Under the lock, so that once onAnswer returns the last one is never called again.
     if (answered) answered();
 }
@@ -106,21 +156,23 @@ void ServerReader::onAnswer(std::function<void()> answered) {
 void ServerReader::ask() {
     const std::lock_guard lock(shared_->mutex);
     Shared& shared = *shared_;
-    const auto now = shared.policy.now();
-    if (shared.reading) {
-        if (now - shared.readStarted >= ServerFailurePolicy::kLongestRead) {
-            shared.cancellation.cancel();
-        }
+    if (shared.reading || !shared.policy.mayAsk() ||
+        shared.policy.now() - shared.heldAt < ServerFailurePolicy::kQuiet) {
         return;
     }
-    if (!shared.policy.mayAsk() || now - shared.heldAt < ServerFailurePolicy::kQuiet) return;
-    shared.heldAt = now;
     shared.startRead();
 }
 
 void ServerReader::hold() {
     const std::lock_guard lock(shared_->mutex);
     shared_->heldAt = shared_->policy.now();
+}
+
+std::shared_ptr<const ServerAnswer> ServerReader::awaitFirst(std::chrono::milliseconds bound) {
+    std::unique_lock lock(shared_->mutex);
+    const std::shared_ptr<const ServerAnswer> first = shared_->answer;
+    shared_->newAnswer.wait_for(lock, bound, [&] { return shared_->answer != first; });
+    return shared_->answer;
 }
 
 std::shared_ptr<const ServerAnswer> ServerReader::latest() const {

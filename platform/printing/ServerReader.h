@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -23,13 +24,15 @@ public:
     // Called on the reader's thread after each read whose answer differs from
     // the one before.
     void onAnswer(std::function<void()> answered);
-    // Starts a read, unless one is under way, the server is backed off, or it
-    // was asked a moment ago; gives up a read that has run too long in all.
+    // Starts a read, unless one is under way, the server is backed off, or the
+    // window has just been loaded.
     void ask();
-    // The window has just used an answer: a redraw that follows asks nothing.
+    // The window has just been loaded: the redraws its own Show causes ask nothing.
     void hold();
     // What the server said at the last read that came back.
     std::shared_ptr<const ServerAnswer> latest() const;
+    // The same, once the first read is back, or `bound` has passed.
+    std::shared_ptr<const ServerAnswer> awaitFirst(std::chrono::milliseconds bound);
 
 private:
     struct Shared;

@@ -9,9 +9,7 @@ NewsForWindow::NewsForWindow(VeltraneWindow& window, DesktopServices& desktop) :
     printing.onAnswer([&window, &printing] {
         QMetaObject::invokeMethod(
             &window,
-            [&window, &printing] {
-                if (printing.takeAnswer()) window.requestPaint();
-            },
+            [&window, &printing] { printing.showAnswer([&window] { window.requestPaint(); }); },
             Qt::QueuedConnection);
     });
     desktop.fonts().onScan([&window] {

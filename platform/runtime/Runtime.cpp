@@ -35,6 +35,10 @@ int runProject(const Project& project, int argc, char** argv) {
     DesktopServices desktop;
     desktop.fonts().startScans();  // beside Qt's start
     QApplication application(argc, argv);
+    // After Qt's start, which may change the environment the server's reads
+    // read, and beside the rest of it.
+    CupsPrinting& printing = desktop.printing();
+    printing.start();
     QApplication::setApplicationName(QString::fromStdString(project.name));
     QApplication::setApplicationVersion(QString::fromStdString(project.version));
     QGuiApplication::setDesktopFileName(QString::fromStdString(project.desktopEntry));
@@ -43,15 +47,12 @@ int runProject(const Project& project, int argc, char** argv) {
     // a screen reader what it is, as it is made.
     InstalledFonts::useInstalledDefaultFamily();
     installAccessibleKinds();
-    // After Qt's start, which may change the environment the server's thread reads.
-    CupsPrinting& printing = desktop.printing();
-    printing.start();
 
     VeltraneWindow window(project.design, desktop.fonts());
     const std::unique_ptr<FormProcedures> logic =
         project.createLogic(window.controls(), desktop.services());
     const NewsForWindow news(window, desktop);
-    printing.takeAnswer();  // the start shows the first answer if it is back
+    printing.takeFirstAnswer();
     window.start(*logic);
     return QApplication::exec();
 }

@@ -21,6 +21,7 @@
 #include "MisbehavingServer.h"
 #include "PlatformError.h"
 #include "PrivateCupsd.h"
+#include "Process.h"
 #include "Sockets.h"
 
 namespace veltrane::testing {
@@ -187,6 +188,23 @@ TEST_F(CupsPrintingTest, AStoppedServerHasNoDevicesAndEveryPrinterOperationRaise
     EXPECT_EQ(printing.Default().device, "office");
 }
 
+// A class default whose only member goes stays the default, without a
+// description: it has no fonts, and cupsd, which dies when asked for the
+// description of a class without members, is never asked for it.
+TEST_F(CupsPrintingTest, AClassWithoutMembersHasNoFontsAndItsDescriptionIsNotAsked) {
+    ASSERT_EQ(Process::run({"lpadmin", "-p", "plain", "-c", "pool"}, server.environment()), 0);
+    server.setDefault("pool");
+    ASSERT_TRUE(readAgain());
+    EXPECT_EQ(printing.Default().device, "pool");
+    server.removeQueue("plain");
+    ASSERT_TRUE(readAgain());
+    EXPECT_EQ(printing.Default().device, "pool");
+    EXPECT_EQ(printing.FontCount(), 0);
+    server.setDefault("office");
+    ASSERT_TRUE(readAgain());
+    EXPECT_EQ(printing.Default().device, "office") << "the server still runs";
+}
+
 // Beyond the design, a client.conf that names another server is followed: the
 // environment of a running program cannot change, its files can.
 TEST_F(CupsPrintingTest, AClientConfNamingAnotherServerIsReadAtTheNextRead) {
@@ -206,8 +224,8 @@ TEST_F(CupsPrintingTest, AClientConfNamingAnotherServerIsReadAtTheNextRead) {
 
 // On the kept connection a check is one request, two when there is no
 // default; one that finds a change reads what a reload needs in the same
-// read: three requests in all. Nothing is asked while a read is under way or
-// a moment after the last question.
+// read: three requests in all. Nothing is asked while a read is under way, nor
+// by the redraws right after a load.
 TEST_F(CupsPrintingTest, ACheckIsOneRequestOnTheKeptConnectionAndAReloadThree) {
     std::this_thread::sleep_for(1100ms);  // each queue's last change settled
     MisbehavingServer proxy{server.socket(), server.folder() + "/proxy.sock"};
@@ -229,10 +247,15 @@ TEST_F(CupsPrintingTest, ACheckIsOneRequestOnTheKeptConnectionAndAReloadThree) {
     EXPECT_EQ(requestsOf([] {}), 2) << "no default, and whether there is any queue";
 
     const int before = proxy.requests();
+    EXPECT_ANY_THROW(printing.FontCount());  // a load, of no default
+    printing.Any();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(proxy.requests(), before) << "the redraws that a load's own Show causes";
+    now += 1s;
     printing.Any();
     printing.Any();
     std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(proxy.requests(), before) << "asked a moment after the last question";
+    EXPECT_EQ(proxy.requests(), before + 2) << "nothing while a read is under way";
 }
 
 // A read goes on as long as the server says something: a far server whose
@@ -272,9 +295,9 @@ TEST_F(CupsPrintingTest, TheServersFailureIsRetriedOncePerBackOffStepTheDevicesI
     server.addQueue("broken", testPpd({"AAA-Broken"}));
     server.spoilPpd("broken");
     server.setDefault("broken");
+    std::this_thread::sleep_for(1100ms);  // its last change settled
     ASSERT_TRUE(readAgain());
     EXPECT_EQ(kindOf([&] { printing.FontCount(); }), ErrorKind::ServiceFailure);
-    const std::string spoilt = printing.Default().revision;
     EXPECT_FALSE(readAgain(1)) << "the same answer";
 
     // A server that takes each connection and closes it at once.
