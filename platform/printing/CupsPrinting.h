@@ -34,7 +34,9 @@ public:
     bool takeAnswer();
     // Takes the first answer for the window's start, if it is back within
     // ServerFailurePolicy::kFirstAnswer.
-    void takeFirstAnswer() { answer_ = reader_.awaitFirst(ServerFailurePolicy::kFirstAnswer); }
+    void takeFirstAnswer() {
+        answer_ = reader_.awaitOtherThan(answer_, ServerFailurePolicy::kFirstAnswer);
+    }
     // Takes the latest answer and, where it is new, runs `show`, a redraw whose
     // questions ask the server nothing: it shows what was just read.
     void showAnswer(const std::function<void()>& show);

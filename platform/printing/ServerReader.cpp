@@ -168,10 +168,10 @@ void ServerReader::hold() {
     shared_->heldAt = shared_->policy.now();
 }
 
-std::shared_ptr<const ServerAnswer> ServerReader::awaitFirst(std::chrono::milliseconds bound) {
+std::shared_ptr<const ServerAnswer> ServerReader::awaitOtherThan(
+    const std::shared_ptr<const ServerAnswer>& held, std::chrono::milliseconds bound) {
     std::unique_lock lock(shared_->mutex);
-    const std::shared_ptr<const ServerAnswer> first = shared_->answer;
-    shared_->newAnswer.wait_for(lock, bound, [&] { return shared_->answer != first; });
+    shared_->newAnswer.wait_for(lock, bound, [&] { return shared_->answer != held; });
     return shared_->answer;
 }
 

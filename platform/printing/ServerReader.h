@@ -31,8 +31,9 @@ public:
     void hold();
     // What the server said at the last read that came back.
     std::shared_ptr<const ServerAnswer> latest() const;
-    // The same, once the first read is back, or `bound` has passed.
-    std::shared_ptr<const ServerAnswer> awaitFirst(std::chrono::milliseconds bound);
+    // The same, once it is another than `held`, or `bound` has passed.
+    std::shared_ptr<const ServerAnswer> awaitOtherThan(
+        const std::shared_ptr<const ServerAnswer>& held, std::chrono::milliseconds bound);
 
 private:
     struct Shared;
