@@ -15,7 +15,9 @@ namespace veltrane::bench {
 class VeltraneUnderTest {
 public:
     VeltraneUnderTest(Services& services, InstalledFonts& fonts)
-        : window_(design_, fonts), logic_(window_.controls(), services) {}
+        : design_(designAfterDefaultFont(fonts)),
+          window_(design_, fonts),
+          logic_(window_.controls(), services) {}
 
     void start() { window_.start(logic_); }
     VeltraneWindow& window() { return window_; }
@@ -28,10 +30,12 @@ public:
 
 private:
     // As the program makes its window: with the default font's family first.
-    const FormDesign design_ = [] {
-        InstalledFonts::useInstalledDefaultFamily();
+    static FormDesign designAfterDefaultFont(InstalledFonts& fonts) {
+        fonts.useInstalledDefaultFamily();
         return veltraneDesign();
-    }();
+    }
+
+    const FormDesign design_;
     VeltraneWindow window_;
     Veltrane logic_;
 };

@@ -132,9 +132,11 @@ QString InstalledFonts::latinFallback(const QString& name) {
 
 void InstalledFonts::useInstalledDefaultFamily() {
     QFont font = QGuiApplication::font();
-    const std::string family = fontconfig::drawnIn(font.family().toStdString());
-    if (family.empty()) return;
-    font.setFamily(QString::fromStdString(family));
+    if (!defaultFamily_) defaultFamily_ = font.family();
+    const QString family =
+        QString::fromStdString(fontconfig::drawnIn(defaultFamily_->toStdString()));
+    if (family.isEmpty() || family == font.family()) return;
+    font.setFamily(family);
     QGuiApplication::setFont(font);
 }
 
@@ -163,6 +165,7 @@ bool InstalledFonts::refresh() {
     folded_.reset();
     fallbacks_.clear();
     scalable_->forget();
+    useInstalledDefaultFamily();
     return true;
 }
 

@@ -48,8 +48,9 @@ public:
 
     // Gives the application's default font the installed family it is drawn
     // in, for the same reason: Qt's own "Sans Serif" would cost seconds at
-    // tens of thousands of families, for each widget's first text.
-    static void useInstalledDefaultFamily();
+    // tens of thousands of families, for each widget's first text. Once the
+    // fonts are refreshed it is that family again, should it have gone.
+    void useInstalledDefaultFamily();
 
     // Reads the scalable families, on any thread; it keeps what it reads alive.
     std::function<Families()> scalableFamilies() const;
@@ -73,6 +74,7 @@ private:
     std::optional<QSet<QString>> folded_;
     QHash<QString, QString> fallbacks_;
     std::shared_ptr<Scalable> scalable_;
+    std::optional<QString> defaultFamily_;  // what the application asked for
     FontScanner scanner_;
 };
 

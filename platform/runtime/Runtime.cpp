@@ -45,7 +45,7 @@ int runProject(const Project& project, int argc, char** argv) {
     desktop.fonts().useFirstScan();
     // Before the window exists: each control takes the default font, and tells
     // a screen reader what it is, as it is made.
-    InstalledFonts::useInstalledDefaultFamily();
+    desktop.fonts().useInstalledDefaultFamily();
     installAccessibleKinds();
 
     VeltraneWindow window(project.design, desktop.fonts());
