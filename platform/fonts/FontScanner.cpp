@@ -63,6 +63,7 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     std::uint64_t generation = 0;
     int givenUp = 0;
     Clock::time_point firstAsked{};
+    bool firstMissed = false;                   // the start stopped waiting for its scan
     std::optional<fontconfig::Scan> completed;  // handed over, for the window to take
     std::optional<fontconfig::Scan> held;       // completed, to be handed over when due
     Clock::time_point handedOverAt{};
@@ -97,7 +98,7 @@ void FontScanner::Shared::startScan() {
             ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kScanNiceness);
             std::optional<fontconfig::Scan> result;
             try {
-                result = self->scan();
+                result = self->scan(number > 1);
             } catch (const std::exception&) {
                 // Nothing may leave a thread: a scan that fails changes nothing.
             }
@@ -123,6 +124,12 @@ void FontScanner::Shared::finish(std::uint64_t number, std::optional<fontconfig:
     if (result) {
         newPaths.insert(newPaths.end(), result->watched.begin(), result->watched.end());
         held = std::move(result);
+    }
+    // The start's scan has no font to refill Qt's database with: when the
+    // start stopped waiting for it, the fonts are read again for the window.
+    if (number == 1 && firstMissed) {
+        held.reset();
+        pending = true;
     }
     if (pending) requestScan();
     handOverIfDue();
@@ -206,8 +213,8 @@ FontScanner::~FontScanner() {
 
 std::optional<fontconfig::Scan> FontScanner::takeFirstScan() {
     std::unique_lock lock(shared_->mutex);
-    shared_->completion.wait_until(lock, shared_->firstScanDue(),
-                                   [&] { return shared_->completed.has_value(); });
+    shared_->firstMissed = !shared_->completion.wait_until(
+        lock, shared_->firstScanDue(), [&] { return shared_->completed.has_value(); });
     return std::exchange(shared_->completed, std::nullopt);
 }
 

@@ -17,7 +17,8 @@ namespace veltrane {
 // that never answers) and given up. Neither thread keeps the program open.
 class FontScanner {
 public:
-    using Scan = std::function<fontconfig::Scan()>;
+    // Reads the fonts; for a refill of Qt's font database, or for the start.
+    using Scan = std::function<fontconfig::Scan(bool forRefill)>;
     using Clock = std::chrono::steady_clock;
     static constexpr auto kStuckAfter = std::chrono::seconds(10);
     // Seconds at most at tens of thousands of uncached fonts; longer only

@@ -22,7 +22,8 @@ struct Scan {
     Configuration configuration;
     // Every path whose change may change what the scan read, existing or not.
     std::vector<std::string> watched;
-    // The bytes of one of its fonts, at most a few megabytes; empty without fonts.
+    // The bytes of one of its fonts, at most a few megabytes, with which Qt's
+    // font database is refilled; empty without fonts, or for the start's scan.
     std::string someFont;
 };
 
@@ -30,7 +31,8 @@ struct Scan {
 // opening every font file in them, but for any file that would never answer
 // (a pipe, a socket, a device), which is left out. Slow, and waits as long as
 // the folders' file systems make it wait: never on the user-interface thread.
-Scan scan();
+// The start's scan, which Qt reads before it has read any, reads no font's bytes.
+Scan scan(bool forRefill);
 // The paths to watch before any scan: the configuration's files and folders,
 // its font folders, and the user's own configuration and font folders,
 // existing or not (subfolders come with a scan). Reads the configuration's files.

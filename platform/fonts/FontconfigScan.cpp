@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <utility>
 
@@ -137,8 +136,11 @@ std::string contentsOf(const char* path) {
         static_cast<std::size_t>(status.st_size) > kLargestSample) {
         return {};
     }
+    std::string contents(static_cast<std::size_t>(status.st_size), '\0');
     std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    file.read(contents.data(), status.st_size);
+    contents.resize(static_cast<std::size_t>(file.gcount()));
+    return contents;
 }
 
 std::string someFontOf(FcConfig* configuration) {
@@ -156,7 +158,7 @@ std::string someFontOf(FcConfig* configuration) {
 
 }  // namespace
 
-Scan scan() {
+Scan scan(bool forRefill) {
     Configuration configuration(FcInitLoadConfig());
     if (!configuration) return {noFonts(), {}, {}};
     FolderWalk walk;
@@ -168,7 +170,7 @@ Scan scan() {
     }
     std::vector<std::string> watched = pathsOf(configuration.get());
     watched.insert(watched.end(), walk.folders.begin(), walk.folders.end());
-    std::string someFont = someFontOf(configuration.get());
+    std::string someFont = forRefill ? someFontOf(configuration.get()) : std::string();
     return {std::move(configuration), std::move(watched), std::move(someFont)};
 }
 

@@ -19,7 +19,7 @@ TEST(FontScannerTest, AScanStillRunningIsNeitherWaitedForNorTakenAndCompletesLat
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     FontScanner scanner(
-        [released] {
+        [released](bool) {
             released.wait();
             return fontconfig::Scan{fontconfig::noFonts(), {}, "font"};
         },

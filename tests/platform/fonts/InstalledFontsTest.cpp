@@ -5,8 +5,9 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 
+#include <chrono>
 #include <cstdlib>
-#include <filesystem>
+#include <thread>
 
 #include "Eventually.h"
 #include "InstalledFonts.h"
@@ -41,6 +42,8 @@ TEST(InstalledFontsTest, TheDefaultFontStaysAnInstalledFamilyWhenItsFamilyIsRemo
     installed.useInstalledDefaultFamily();
     EXPECT_EQ(QGuiApplication::font().family(), "Veltrane Default") << "installed: kept";
 
+    // The watch of the fonts is set up beside the start.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     fonts.removeAll();
     EXPECT_TRUE(testing::eventually(10, [&] { return installed.refresh(); }));
     const QString now = QGuiApplication::font().family();
