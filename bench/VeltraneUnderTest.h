@@ -29,8 +29,11 @@ public:
     }
 
 private:
-    // As the program makes its window: with the default font's family first.
+    // As the program makes its window: with the fonts read and the default
+    // font's family first.
     static FormDesign designAfterDefaultFont(InstalledFonts& fonts) {
+        fonts.startScans();
+        fonts.useFirstScan();
         fonts.useInstalledDefaultFamily();
         return veltraneDesign();
     }

@@ -2,7 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <set>
+#include <algorithm>
 
 #include "CHandle.h"
 
@@ -68,14 +68,15 @@ void makeCurrent(Configuration configuration) {
     FcConfigSetCurrent(configuration.get());
 }
 
-std::vector<std::string> scalableFamilies() {
+std::vector<std::string> scalableFamilies(FcConfig* configuration) {
     const Pattern pattern(FcPatternBuild(nullptr, FC_SCALABLE, FcTypeBool, FcTrue, nullptr));
     const CHandle<FcObjectSet, FcObjectSetDestroy> objects(FcObjectSetBuild(FC_FAMILY, nullptr));
     if (!pattern || !objects) return {};
-    const FontSet fonts(FcFontList(nullptr, pattern.get(), objects.get()));
-    const std::vector<std::string> all = firstFamilies(fonts.get());
-    const std::set<std::string> families(all.begin(), all.end());
-    return {families.begin(), families.end()};
+    const FontSet fonts(FcFontList(configuration, pattern.get(), objects.get()));
+    std::vector<std::string> families = firstFamilies(fonts.get());
+    std::sort(families.begin(), families.end());
+    families.erase(std::unique(families.begin(), families.end()), families.end());
+    return families;
 }
 
 std::vector<std::string> fallbacks(const std::string& family) {

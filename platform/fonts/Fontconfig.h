@@ -22,6 +22,8 @@ struct Scan {
     Configuration configuration;
     // Every path whose change may change what the scan read, existing or not.
     std::vector<std::string> watched;
+    // Its scalable families, each once, by first family name, sorted by byte.
+    std::vector<std::string> scalable;
     // The bytes of one of its fonts, at most a few megabytes, with which Qt's
     // font database is refilled; empty without fonts, or for the start's scan.
     std::string someFont;
@@ -45,8 +47,8 @@ Configuration noFonts();
 // it would do on whichever thread asked).
 void makeCurrent(Configuration configuration);
 
-// The scalable font families, each once, by first family name, sorted by byte.
-std::vector<std::string> scalableFamilies();
+// The configuration's scalable families, each once, by first family name, sorted by byte.
+std::vector<std::string> scalableFamilies(_FcConfig* configuration);
 
 // The families fontconfig would draw an upright font named `family` in, best first.
 std::vector<std::string> fallbacks(const std::string& family);

@@ -160,7 +160,7 @@ std::string someFontOf(FcConfig* configuration) {
 
 Scan scan(bool forRefill) {
     Configuration configuration(FcInitLoadConfig());
-    if (!configuration) return {noFonts(), {}, {}};
+    if (!configuration) return {noFonts(), {}, {}, {}};
     FolderWalk walk;
     for (const std::string& folder : fontFolders(configuration.get())) walk.walk(folder);
     if (walk.unanswering.empty()) {
@@ -170,8 +170,9 @@ Scan scan(bool forRefill) {
     }
     std::vector<std::string> watched = pathsOf(configuration.get());
     watched.insert(watched.end(), walk.folders.begin(), walk.folders.end());
+    std::vector<std::string> scalable = scalableFamilies(configuration.get());
     std::string someFont = forRefill ? someFontOf(configuration.get()) : std::string();
-    return {std::move(configuration), std::move(watched), std::move(someFont)};
+    return {std::move(configuration), std::move(watched), std::move(scalable), std::move(someFont)};
 }
 
 std::vector<std::string> configurationPaths() {

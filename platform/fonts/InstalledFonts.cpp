@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <mutex>
 
 #include "Fontconfig.h"
 
@@ -32,27 +31,7 @@ bool isGenericAlias(const QString& family) {
 
 }  // namespace
 
-// Shared with the print server's threads, which may outlive the owner.
-struct InstalledFonts::Scalable {
-    std::mutex mutex;
-    Families families;
-
-    Families read() {
-        const std::lock_guard lock(mutex);
-        if (!families) {
-            families =
-                std::make_shared<const std::vector<std::string>>(fontconfig::scalableFamilies());
-        }
-        return families;
-    }
-
-    void forget() {
-        const std::lock_guard lock(mutex);
-        families.reset();
-    }
-};
-
-InstalledFonts::InstalledFonts() : scalable_(std::make_shared<Scalable>()) {}
+InstalledFonts::InstalledFonts() : scalable_(std::make_shared<const std::vector<std::string>>()) {}
 
 // Qt's list of them, read once for both the screen's list and the folded set.
 const QStringList& InstalledFonts::qtFamilies() {
@@ -141,7 +120,7 @@ void InstalledFonts::useInstalledDefaultFamily() {
 }
 
 std::function<InstalledFonts::Families()> InstalledFonts::scalableFamilies() const {
-    return [scalable = scalable_] { return scalable->read(); };
+    return [this] { return scalable_; };
 }
 
 void InstalledFonts::startScans() {
@@ -150,7 +129,9 @@ void InstalledFonts::startScans() {
 
 void InstalledFonts::useFirstScan() {
     std::optional<fontconfig::Scan> first = scanner_.takeFirstScan();
-    fontconfig::makeCurrent(first ? std::move(first->configuration) : fontconfig::noFonts());
+    if (!first) return fontconfig::makeCurrent(fontconfig::noFonts());
+    scalable_ = std::make_shared<const std::vector<std::string>>(std::move(first->scalable));
+    fontconfig::makeCurrent(std::move(first->configuration));
 }
 
 bool InstalledFonts::refresh() {
@@ -164,7 +145,7 @@ bool InstalledFonts::refresh() {
     screenFamilies_.reset();
     folded_.reset();
     fallbacks_.clear();
-    scalable_->forget();
+    scalable_ = std::make_shared<const std::vector<std::string>>(std::move(scan->scalable));
     useInstalledDefaultFamily();
     return true;
 }

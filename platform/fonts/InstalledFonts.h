@@ -52,7 +52,8 @@ public:
     // fonts are refreshed it is that family again, should it have gone.
     void useInstalledDefaultFamily();
 
-    // Reads the scalable families, on any thread; it keeps what it reads alive.
+    // The scalable families, as the latest scan found them: read on the
+    // user-interface thread, where the answer lives as long as it is used.
     std::function<Families()> scalableFamilies() const;
 
     // Makes a scan completed since the lists were read the fonts of fontconfig
@@ -62,8 +63,6 @@ public:
     void onScan(std::function<void()> scanned) { scanner_.onHandOver(std::move(scanned)); }
 
 private:
-    struct Scalable;
-
     const QStringList& qtFamilies();
     const QSet<QString>& folded();
     QString latinFallback(const QString& name);
@@ -73,7 +72,7 @@ private:
     std::optional<std::vector<std::string>> screenFamilies_;
     std::optional<QSet<QString>> folded_;
     QHash<QString, QString> fallbacks_;
-    std::shared_ptr<Scalable> scalable_;
+    Families scalable_;
     std::optional<QString> defaultFamily_;  // what the application asked for
     FontScanner scanner_;
 };

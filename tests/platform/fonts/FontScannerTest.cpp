@@ -21,7 +21,7 @@ TEST(FontScannerTest, AScanStillRunningIsNeitherWaitedForNorTakenAndCompletesLat
     FontScanner scanner(
         [released](bool) {
             released.wait();
-            return fontconfig::Scan{fontconfig::noFonts(), {}, "font"};
+            return fontconfig::Scan{fontconfig::noFonts(), {}, {}, "font"};
         },
         100ms);
     const auto started = std::chrono::steady_clock::now();

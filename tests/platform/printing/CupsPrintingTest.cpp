@@ -34,6 +34,8 @@ using ::testing::ElementsAre;
 class CupsPrintingTest : public ::testing::Test {
 protected:
     CupsPrintingTest() {
+        installed.startScans();
+        installed.useFirstScan();
         server.useInThisProcess();
         server.addQueue("office", testPpd({"AAA-Resident", "Courier"}));
         server.addQueue("plain", std::nullopt);
