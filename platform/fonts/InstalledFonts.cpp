@@ -51,21 +51,28 @@ const std::vector<std::string>& InstalledFonts::screenFamilies() {
 
 // Qt tells apart the foundries of a family that several make by a " [Foundry]"
 // suffix, on every one of them: a suffix on a name that no other shares is the
-// family's own.
+// family's own. Few families have one, so only theirs are counted.
 std::vector<std::string> InstalledFonts::screenFamilyNames(const QStringList& qtFamilies) {
-    QHash<QString, int> suffixed;
-    suffixed.reserve(qtFamilies.size());
-    for (const QString& family : qtFamilies) ++suffixed[withoutFoundrySuffix(family)];
-    std::vector<std::string> families;
-    QSet<QString> seen;
-    seen.reserve(qtFamilies.size());
-    families.reserve(static_cast<std::size_t>(qtFamilies.size()));
-    for (QString family : qtFamilies) {
+    QHash<QString, int> foundries;
+    for (const QString& family : qtFamilies) {
         const QString base = withoutFoundrySuffix(family);
-        if (base != family && suffixed.value(base) > 1) family = base;
-        if (isGenericAlias(family) || seen.contains(family)) continue;
-        seen.insert(family);
-        families.push_back(family.toStdString());
+        if (base.size() != family.size()) ++foundries[base];
+    }
+    std::vector<std::string> families;
+    families.reserve(static_cast<std::size_t>(qtFamilies.size()));
+    QSet<QString> listed;  // the families of several foundries, once each
+    for (const QString& family : qtFamilies) {
+        QString name = family;
+        if (!foundries.isEmpty()) {
+            const QString base = withoutFoundrySuffix(family);
+            if (foundries.value(base) > 1 ||
+                (base.size() == family.size() && foundries.contains(base))) {
+                if (listed.contains(base)) continue;
+                listed.insert(base);
+                name = base;
+            }
+        }
+        if (!isGenericAlias(name)) families.push_back(name.toStdString());
     }
     return families;
 }

@@ -19,8 +19,9 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST(InstalledFontsTest, OnlyTheSuffixQtAddsToTellFoundriesApartIsDropped) {
-    const QStringList qt = {"Courier [Adobe]", "Courier [IBM]", "Fake [Bar]", "Odd [x] [One]",
-                            "Odd [x] [Two]",   "Sans Serif",    "monospace",  "Plain"};
+    const QStringList qt = {"Courier [Adobe]", "Courier [IBM]", "Fake [Bar]",
+                            "Odd [x] [One]",   "Odd [x] [Two]", "Sans Serif",
+                            "monospace",       "Plain",         "Courier"};
     EXPECT_THAT(InstalledFonts::screenFamilyNames(qt),
                 ElementsAre("Courier", "Fake [Bar]", "Odd [x]", "Plain"));
 }
