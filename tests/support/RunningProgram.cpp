@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "CHandle.h"
+#include "Coverer.h"
 #include "Eventually.h"
 #include "TempDir.h"
 
@@ -125,20 +126,11 @@ void RunningProgram::screenshot(const std::string& path) const {
 
 // A window that a reload has just hidden is covered once it is back.
 void RunningProgram::uncover() const {
-    WindowGeometry at;
     eventually(
-        5, [&] { return (at = frame()).viewable; }, std::chrono::milliseconds(20));
-    {
-        Process cover({"xmessage", "-geometry",
-                       std::to_string(at.width) + "x" + std::to_string(at.height) + "+" +
-                           std::to_string(at.x) + "+" + std::to_string(at.y),
-                       "covering"},
-                      environment_);
-        // Covering once it is on the screen, however busy the machine.
-        tool({"xdotool", "search", "--sync", "--onlyvisible", "--class", "Xmessage"});
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        5, [&] { return frame().viewable; }, std::chrono::milliseconds(20));
+    Coverer(environment_.at("DISPLAY")).pass();
+    // The program handles the expose before the caller goes on, however busy the machine.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
 void RunningProgram::close() const {
