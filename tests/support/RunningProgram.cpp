@@ -47,8 +47,10 @@ RunningProgram::RunningProgram(const std::string& executable,
                                const std::string& log, std::vector<std::string> launcher)
     : environment_(std::move(environment)),
       process_(commandLine(std::move(launcher), executable), environment_, log) {
-    Process search({"xdotool", "search", "--sync", "--onlyvisible", "--name", kTitle}, environment_,
-                   log + ".search", false);
+    // Its own window: another program's of the same title may be open beside it.
+    Process search({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
+                    std::to_string(process_.pid()), "--name", kTitle},
+                   environment_, log + ".search", false);
     if (search.wait(15) != 0) throw std::runtime_error("the window did not appear; see " + log);
     std::ifstream found(log + ".search");
     std::getline(found, window_);
