@@ -28,6 +28,7 @@ ChangeEnvironment::ChangeEnvironment(const std::string& generatedFonts)
         makeFolder(folder_ / sub);
     checkThatUnreadableFoldersAre();
     makeFontSource();
+    std::ofstream(folder_ / "no-folders.conf") << "<?xml version=\"1.0\"?>\n<fontconfig/>\n";
     useServer("A");
 }
 

@@ -37,6 +37,10 @@ public:
     std::map<std::string, std::string> programEnvironment() const;
     // The same, reaching the server by its socket, where it asks no password.
     std::map<std::string, std::string> checkEnvironment(const std::string& server);
+    // fontconfig configured with no folder at all, to read one font file alone.
+    std::map<std::string, std::string> oneFileEnvironment() const {
+        return {{"FONTCONFIG_FILE", folder_ / "no-folders.conf"}};
+    }
     // The start of the command line of the program and of every check of what it would see.
     const std::vector<std::string>& launcher() const { return launcher_; }
 

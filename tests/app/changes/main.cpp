@@ -9,6 +9,7 @@
 // A divergence is printed with its steps and both states, shrunk to steps of
 // which none can be left out, and written to build/artifacts/ as a file that
 // --replay takes. The run ends with one line of figures.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -174,19 +175,24 @@ std::vector<Step> without(std::vector<Step> steps, std::size_t at, std::size_t c
     return steps;
 }
 
-// The same divergence: at a step of the same kind, in the same fields.
+// The same divergence: at a step of the same kind, in one field at least of the same.
 bool same(const Divergence& a, const Divergence& b) {
-    return a.steps.back().kind == b.steps.back().kind && a.fields == b.fields;
+    return a.steps.back().kind == b.steps.back().kind &&
+           std::any_of(a.fields.begin(), a.fields.end(),
+                       [&](const std::string& field) { return b.fields.contains(field); });
 }
 
 // The steps replayed on a fresh environment as the run took them, the window
-// opened anew after each divergence, up to the same divergence as `meant`.
+// opened anew after each divergence, up to the same divergence as `meant`. A
+// step that cannot come without those left out goes too (the undoing of a
+// change left out).
 std::optional<Divergence> reproduce(const std::vector<Step>& steps, const std::string& fonts,
                                     const Divergence& meant) {
     try {
         ChangeRun run(fonts);
         for (const Step& step : steps) {
             if (!goesOn()) break;
+            if (!kindNamed(step.kind).applicable(run.world())) continue;
             auto divergence = run.take(step);
             if (divergence && same(*divergence, meant)) return divergence;
             if (divergence) run.reopen();
@@ -202,9 +208,10 @@ std::optional<Divergence> reproduce(const std::vector<Step>& steps, const std::s
 // until no single step can be left out or the time is up.
 std::vector<Step> shrink(const Divergence& divergence, const std::string& fonts,
                          Clock::time_point until) {
-    if (auto alone = reproduce({divergence.steps.back()}, fonts, divergence)) return alone->steps;
     std::vector<Step> steps = divergence.steps;
     const auto inTime = [&] { return goesOn() && Clock::now() < until; };
+    if (!inTime()) return steps;
+    if (auto alone = reproduce({steps.back()}, fonts, divergence)) return alone->steps;
     for (std::size_t count = std::max<std::size_t>(steps.size() / 2, 1); inTime();) {
         bool shorter = false;
         for (std::size_t at = 0; at < steps.size() && inTime();) {
