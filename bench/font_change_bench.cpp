@@ -6,13 +6,11 @@
 // them all, and its memory. One family; 1,000 at once; 100 one by one; one
 // beside a pipe named like a font. Each case's families are removed after it
 // and the folder's cache brought up to date again.
-#include <stdlib.h>
 #include <sys/stat.h>
-#include <xcb/xcb.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -20,13 +18,14 @@
 #include <thread>
 #include <vector>
 
-#include "CHandle.h"
 #include "ClipboardProbe.h"
+#include "Coverer.h"
 #include "FontSet.h"
 #include "PrivateCupsd.h"
 #include "PrivateWindowManager.h"
 #include "PrivateXvfb.h"
-#include "ResidentMemory.h"
+#include "ProcessFigures.h"
+#include "ReloadCounter.h"
 #include "RunningProgram.h"
 
 using namespace veltrane::testing;
@@ -35,59 +34,6 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 const char* const kSource = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-// Counts the window's unmaps: a reload hides the window and shows it again.
-class ReloadCounter {
-public:
-    ReloadCounter(const std::string& display, const std::string& window)
-        : connection_(xcb_connect(display.c_str(), nullptr)) {
-        const auto id = static_cast<xcb_window_t>(std::stoul(window));
-        const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-        xcb_change_window_attributes(connection_.get(), id, XCB_CW_EVENT_MASK, &mask);
-        xcb_flush(connection_.get());
-    }
-
-    int reloads() {
-        while (const veltrane::CHandle<xcb_generic_event_t, free> event{
-            xcb_poll_for_event(connection_.get())}) {
-            if ((event->response_type & 0x7F) == XCB_UNMAP_NOTIFY) ++unmaps_;
-        }
-        return unmaps_;
-    }
-
-private:
-    veltrane::CHandle<xcb_connection_t, xcb_disconnect> connection_;
-    int unmaps_ = 0;
-};
-
-// Covers the window's place for a moment with a window of its own and takes it
-// away, as another window passing over it does: the program sees an expose.
-class Coverer {
-public:
-    explicit Coverer(const std::string& display)
-        : connection_(xcb_connect(display.c_str(), nullptr)) {
-        const xcb_screen_t* screen =
-            xcb_setup_roots_iterator(xcb_get_setup(connection_.get())).data;
-        window_ = xcb_generate_id(connection_.get());
-        const uint32_t values[] = {screen->black_pixel, 1};
-        xcb_create_window(connection_.get(), XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0,
-                          screen->width_in_pixels, screen->height_in_pixels, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
-                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
-    }
-
-    void uncover() {
-        xcb_map_window(connection_.get(), window_);
-        xcb_flush(connection_.get());
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        xcb_unmap_window(connection_.get(), window_);
-        xcb_flush(connection_.get());
-    }
-
-private:
-    veltrane::CHandle<xcb_connection_t, xcb_disconnect> connection_;
-    xcb_window_t window_ = 0;
-};
 
 std::string fontsFolder() {
     const char* data = std::getenv("XDG_DATA_HOME");
@@ -133,7 +79,7 @@ public:
             const ClipboardProbe probe(xvfb_.display());
             std::thread adding(add);
             for (auto lastCount = Clock::now(); Clock::now() - start < std::chrono::seconds(300);) {
-                coverer_.uncover();
+                coverer_.pass();
                 std::this_thread::sleep_for(std::chrono::milliseconds(180));
                 if (Clock::now() - lastCount < std::chrono::seconds(2)) continue;
                 lastCount = Clock::now();
@@ -148,11 +94,11 @@ public:
                 "%-44s longest without answer %5lld ms   reloads %3d   all counted after %8.0f "
                 "ms   resident %6.1f MB\n",
                 what, static_cast<long long>(probe.longestWait().count()), counter.reloads(),
-                listedMs, veltrane::bench::residentMegabytes(program_->pid()));
+                listedMs, residentMegabytes(program_->pid()));
         }
         remove();
         while (screenFonts() != before_) {
-            for (int i = 0; i < 10; ++i) coverer_.uncover();
+            for (int i = 0; i < 10; ++i) coverer_.pass();
         }
     }
 

@@ -18,22 +18,17 @@
 #include "DesktopServices.h"
 #include "FontconfigFamilies.h"
 #include "PrivateCupsd.h"
+#include "ProcessFigures.h"
 #include "QuietApplication.h"
-#include "ResidentMemory.h"
 #include "VeltraneUnderTest.h"
 
 namespace {
 
 using namespace veltrane;
 
-long openDescriptors() {
-    const auto entries = std::filesystem::directory_iterator("/proc/self/fd");
-    return std::distance(begin(entries), end(entries));
-}
-
 void report(const char* when) {
     std::printf("%-40s resident %7.1f MB   descriptors %ld\n", when,
-                bench::residentMegabytes(::getpid()), openDescriptors());
+                testing::residentMegabytes(::getpid()), testing::openDescriptors(::getpid()));
 }
 
 }  // namespace

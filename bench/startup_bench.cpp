@@ -22,13 +22,13 @@
 #include "PrivateCupsd.h"
 #include "PrivateWindowManager.h"
 #include "PrivateXvfb.h"
-#include "ResidentMemory.h"
+#include "ProcessFigures.h"
 #include "Timing.h"
 
 using veltrane::CHandle;
-using veltrane::bench::residentMegabytes;
 using veltrane::bench::Timings;
 using veltrane::testing::Process;
+using veltrane::testing::residentMegabytes;
 using Clock = std::chrono::steady_clock;
 
 namespace {

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "ClipboardProbe.h"
+#include "HeardWindow.h"
 #include "PrivateAccessibilityBus.h"
 #include "PrivateCupsd.h"
 #include "PrivateWindowManager.h"
@@ -24,21 +25,11 @@ namespace {
 using namespace std::chrono_literals;
 using ::testing::Pair;
 
-// The window's controls as a reader hears them, in the order the window makes
-// them: Text2, List2, Text4, Command2, Command1, Text1, List1, Label6, Label5, ...
-std::vector<AccessibleNode> controlsIn(const std::vector<AccessibleNode>& tree) {
-    std::vector<AccessibleNode> controls;
-    for (const AccessibleNode& node : tree) {
-        if (node.depth == 2) controls.push_back(node);
-    }
-    return controls;
-}
-
 // Label5's caption and its tooltip, which a reader hears as its description.
 std::pair<std::string, std::string> label5In(const std::vector<AccessibleNode>& tree) {
-    const std::vector<AccessibleNode> controls = controlsIn(tree);
-    if (controls.size() != 13) return {"no window", ""};
-    return {controls[8].name, controls[8].description};
+    const std::optional<HeardWindow> window = heardWindow(tree);
+    if (!window) return {"no window", ""};
+    return {window->label5, window->label5Tooltip};
 }
 
 class ProgramOnTheBus : public ::testing::Test {

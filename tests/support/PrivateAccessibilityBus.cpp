@@ -10,6 +10,24 @@
 
 namespace veltrane::testing {
 
+namespace {
+
+// A name or description as the script writes it: \\, \t and \n for the characters.
+std::string unescaped(const std::string& text) {
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            plain += text[i];
+            continue;
+        }
+        const char escaped = text[++i];
+        plain += escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+    }
+    return plain;
+}
+
+}  // namespace
+
 PrivateAccessibilityBus::PrivateAccessibilityBus(const std::string& display)
     : folder_("veltrane-a11y") {
     ::chmod(folder_.path().c_str(), 0700);
@@ -42,43 +60,37 @@ PrivateAccessibilityBus::PrivateAccessibilityBus(const std::string& display)
 void PrintTo(const AccessibleNode& node, std::ostream* out) {
     *out << node.depth << " " << node.role << " '" << node.name << "' '" << node.description << "'"
          << (node.showing ? " showing" : "")
-         << (node.text.empty() ? "" : " holding '" + node.text + "'");
+         << (node.text.empty() ? "" : " holding '" + node.text + "'")
+         << (node.selected ? " selected" : "");
 }
-
-namespace {
-
-// A field as the script writes it, its backslashes, tabs and line ends escaped.
-std::string unescaped(const std::string& field) {
-    std::string text;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] != '\\' || i + 1 == field.size()) {
-            text += field[i];
-            continue;
-        }
-        const char next = field[++i];
-        text += next == 'n' ? '\n' : next == 't' ? '\t' : next;
-    }
-    return text;
-}
-
-}  // namespace
 
 std::vector<AccessibleNode> PrivateAccessibilityBus::tree(const std::string& application,
                                                           pid_t pid) const {
     std::vector<std::string> argv{"/usr/bin/python3", VELTRANE_ACCESSIBILITY_TREE, application};
     if (pid != 0) argv.insert(argv.end(), {"10", std::to_string(pid)});
-    // One node a line: depth, role, name, description, "showing" and text, by tabs.
+    // One node a line: depth, role, name, description, "showing", text and
+    // "selected", by tabs.
     std::istringstream lines(Process::capture(argv, environment_));
     std::vector<AccessibleNode> nodes;
     for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line);
-        std::vector<std::string> field(6);
-        for (std::string& each : field) {
-            std::getline(fields, each, '\t');
-            each = unescaped(each);
-        }
-        nodes.push_back(
-            {std::stoi(field[0]), field[1], field[2], field[3], field[4] == "showing", field[5]});
+        AccessibleNode node;
+        std::string depth;
+        std::string showing;
+        std::string selected;
+        std::getline(fields, depth, '\t');
+        std::getline(fields, node.role, '\t');
+        std::getline(fields, node.name, '\t');
+        std::getline(fields, node.description, '\t');
+        std::getline(fields, showing, '\t');
+        std::getline(fields, node.text, '\t');
+        std::getline(fields, selected);
+        node.name = unescaped(node.name);
+        node.description = unescaped(node.description);
+        node.depth = std::stoi(depth);
+        node.showing = showing == "showing";
+        node.selected = selected == "selected";
+        nodes.push_back(node);
     }
     return nodes;
 }

@@ -18,7 +18,8 @@ struct AccessibleNode {
     std::string name;
     std::string description;
     bool showing = false;
-    std::string text{};  // what a text box holds
+    std::string text{};     // what a text box holds
+    bool selected = false;  // a list's selected entry
 
     bool operator==(const AccessibleNode&) const = default;
 };

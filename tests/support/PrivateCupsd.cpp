@@ -4,6 +4,7 @@
 #include "Sockets.h"
 
 #include <cups/cups.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -45,7 +46,7 @@ int freeLoopbackPort() {
 
 }  // namespace
 
-PrivateCupsd::PrivateCupsd() : folder_("veltrane-cups") {
+PrivateCupsd::PrivateCupsd() : folder_("veltrane-cups"), port_(freeLoopbackPort()) {
     // cupsd drops to the lp user, which must reach every folder it uses.
     ::chmod(folder().c_str(), 0777);
     for (const char* sub : {"spool", "tmp", "cache", "state", "log", "ppd", "ssl", ".cups"}) {
@@ -57,10 +58,18 @@ PrivateCupsd::PrivateCupsd() : folder_("veltrane-cups") {
     start();
 }
 
+PrivateCupsd::~PrivateCupsd() {
+    stop();
+}
+
 void PrivateCupsd::writeConfiguration() {
-    for (const char* file : {"cupsd.conf", "cups-files.conf"}) {
-        write(folder_ / file, fromTemplate(std::string(file) + ".in", "@FOLDER@", folder()));
-    }
+    write(folder_ / "cupsd.conf", configuration());
+    write(folder_ / "cups-files.conf", fromTemplate("cups-files.conf.in", "@FOLDER@", folder()));
+}
+
+std::string PrivateCupsd::configuration(const std::string& more) const {
+    return fromTemplate("cupsd.conf.in", "@FOLDER@", folder()) + "Listen " + address() +
+           "\nServerAlias *\nAccessLogLevel all\n" + more;
 }
 
 void PrivateCupsd::start() {
@@ -75,36 +84,46 @@ void PrivateCupsd::start() {
     }
 }
 
+// A paused server is resumed first, so that it can end as it is asked to.
 void PrivateCupsd::stop() {
+    resume();
     cupsd_.reset();
 }
 
-void PrivateCupsd::restartWith(const std::string& configuration) {
+void PrivateCupsd::pause() {
+    if (cupsd_ && !paused_) ::kill(cupsd_->pid(), SIGSTOP);
+    paused_ = cupsd_ != nullptr;
+}
+
+void PrivateCupsd::resume() {
+    if (cupsd_ && paused_) ::kill(cupsd_->pid(), SIGCONT);
+    paused_ = false;
+}
+
+void PrivateCupsd::restartWith(const std::string& text) {
     stop();
-    write(folder_ / "cupsd.conf", configuration);
+    write(folder_ / "cupsd.conf", text);
     start();
 }
 
 void PrivateCupsd::requireEncryption(const std::string& address,
                                      std::vector<std::string> launcher) {
-    std::string configuration = fromTemplate("cupsd.conf.in", "@FOLDER@", folder());
+    std::string secured = configuration("Listen " + address + ":631\n");
     const std::string end = "</Location>";
-    configuration.replace(configuration.find(end), end.size(), "  Encryption Required\n" + end);
+    secured.replace(secured.find(end), end.size(), "  Encryption Required\n" + end);
     launcher_ = std::move(launcher);
-    restartWith(configuration + "Listen " + address + ":631\nServerAlias *\n");
+    restartWith(secured);
 }
 
 std::string PrivateCupsd::requireAuthenticationFor(const std::string& operation) {
-    return restartOnLoopbackWith("AccessLogLevel all\n<Policy default>\n  <Limit " + operation +
-                                 ">\n    AuthType Basic\n    Require valid-user\n  </Limit>\n"
-                                 "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n");
+    restartWith(configuration("<Policy default>\n  <Limit " + operation +
+                              ">\n    AuthType Basic\n    Require valid-user\n  </Limit>\n"
+                              "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n"));
+    return address();
 }
 
-std::string PrivateCupsd::restartOnLoopbackWith(const std::string& more) {
-    const std::string address = "127.0.0.1:" + std::to_string(freeLoopbackPort());
-    restartWith(fromTemplate("cupsd.conf.in", "@FOLDER@", folder()) + "Listen " + address +
-                "\nServerAlias *\n" + more);
-    return address;
+void PrivateCupsd::requireNoAuthentication() {
+    restartWith(configuration());
 }
 
 int PrivateCupsd::loggedRequests() const {
@@ -164,6 +183,26 @@ void PrivateCupsd::addRawQueues(const std::string& prefix, int count) {
 
 void PrivateCupsd::removeQueue(const std::string& name) {
     admin({"-x", name});
+}
+
+void PrivateCupsd::replacePpd(const std::string& name, const std::string& ppd) {
+    const std::string ppdFile = folder_ / "queue.ppd";
+    write(ppdFile, ppd);
+    admin({"-p", name, "-P", ppdFile});
+}
+
+void PrivateCupsd::addToClass(const std::string& queue, const std::string& className) {
+    admin({"-p", queue, "-c", className});
+    // A new class neither prints nor takes jobs until told to, as lpadmin -E tells a queue.
+    for (const char* command : {"cupsenable", "cupsaccept"}) {
+        if (Process::run({command, className}, environment()) != 0) {
+            throw std::runtime_error(std::string(command) + " failed for " + className);
+        }
+    }
+}
+
+void PrivateCupsd::removeFromClass(const std::string& queue, const std::string& className) {
+    admin({"-p", queue, "-r", className});
 }
 
 void PrivateCupsd::spoilPpd(const std::string& name) {

@@ -8,15 +8,20 @@
 
 namespace veltrane::testing {
 
-PrivateFonts::PrivateFonts() : folder_("veltrane-fonts") {
+PrivateFonts::PrivateFonts(const std::string& generated) : folder_("veltrane-fonts") {
     std::filesystem::create_directory(folder_ / "fonts");
-    // The folder's own cache first, so that fontconfig never writes the machine's.
-    std::ofstream(folder_ / "fonts.conf")
-        << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
-        << "<fontconfig>\n  <cachedir>" << folder_ / "cache"
-        << "</cachedir>\n"
-        << "  <include>/etc/fonts/fonts.conf</include>\n  <dir>" << folder_ / "fonts"
-        << "</dir>\n</fontconfig>\n";
+    // The folder's own cache first, so that fontconfig never writes the machine's;
+    // the generated families' cache after it, which fontconfig reads as it is.
+    std::ofstream conf(folder_ / "fonts.conf");
+    conf << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+         << "<fontconfig>\n  <cachedir>" << folder_ / "cache"
+         << "</cachedir>\n";
+    if (!generated.empty()) {
+        conf << "  <cachedir>" << generated << "/cache/fontconfig</cachedir>\n  <dir>" << generated
+             << "/data/fonts</dir>\n";
+    }
+    conf << "  <include>/etc/fonts/fonts.conf</include>\n  <dir>" << folder_ / "fonts"
+         << "</dir>\n</fontconfig>\n";
 }
 
 std::map<std::string, std::string> PrivateFonts::environment() const {

@@ -12,7 +12,8 @@ namespace veltrane::testing {
 // configuration of its own (FONTCONFIG_FILE), its cache in the folder too.
 class PrivateFonts {
 public:
-    PrivateFonts();
+    // With the font families bench/make-scale-fonts made in `generated`, where given.
+    explicit PrivateFonts(const std::string& generated = "");
 
     // What a program needs to see the system's fonts and these.
     std::map<std::string, std::string> environment() const;

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "CHandle.h"
+#include "Coverer.h"
 #include "Eventually.h"
 #include "TempDir.h"
 
@@ -46,8 +47,10 @@ RunningProgram::RunningProgram(const std::string& executable,
                                const std::string& log, std::vector<std::string> launcher)
     : environment_(std::move(environment)),
       process_(commandLine(std::move(launcher), executable), environment_, log) {
-    Process search({"xdotool", "search", "--sync", "--onlyvisible", "--name", kTitle}, environment_,
-                   log + ".search", false);
+    // Its own window: another program's of the same title may be open beside it.
+    Process search({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
+                    std::to_string(process_.pid()), "--name", kTitle},
+                   environment_, log + ".search", false);
     if (search.wait(15) != 0) throw std::runtime_error("the window did not appear; see " + log);
     std::ifstream found(log + ".search");
     std::getline(found, window_);
@@ -125,20 +128,11 @@ void RunningProgram::screenshot(const std::string& path) const {
 
 // A window that a reload has just hidden is covered once it is back.
 void RunningProgram::uncover() const {
-    WindowGeometry at;
     eventually(
-        5, [&] { return (at = frame()).viewable; }, std::chrono::milliseconds(20));
-    {
-        Process cover({"xmessage", "-geometry",
-                       std::to_string(at.width) + "x" + std::to_string(at.height) + "+" +
-                           std::to_string(at.x) + "+" + std::to_string(at.y),
-                       "covering"},
-                      environment_);
-        // Covering once it is on the screen, however busy the machine.
-        tool({"xdotool", "search", "--sync", "--onlyvisible", "--class", "Xmessage"});
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        5, [&] { return frame().viewable; }, std::chrono::milliseconds(20));
+    Coverer(environment_.at("DISPLAY")).pass();
+    // The program handles the expose before the caller goes on, however busy the machine.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
 void RunningProgram::close() const {

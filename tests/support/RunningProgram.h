@@ -49,8 +49,8 @@ public:
     // clipboard then holds: a copy that did nothing cannot pass for one.
     std::string copyWith(const std::string& keys) const;
     void screenshot(const std::string& path) const;
-    // Maps another window over ours and takes it away again, as a user uncovers
-    // a window; the program sees only the X server's expose.
+    // Covers the screen for a moment and takes the cover away again, as a user
+    // uncovers a window; the program sees only the X server's expose.
     void uncover() const;
     // Asks the window to close, as its close box does.
     void close() const;

@@ -5,9 +5,10 @@ usage: accessibility-tree.py APPLICATION [SECONDS [PID]]
 
 Waits up to SECONDS (default 10) for APPLICATION (its process PID, where given)
 to appear on the accessibility bus, then prints one line a node, depth first:
-its depth, role, name, description, "showing" when it is on the screen, and the
-text a text box holds, separated by tabs, each with its backslashes, tabs and
-line ends escaped as a C string escapes them. Exits 1 when the application
+its depth, role, name, description, "showing" when it is on the screen, the
+text a text box holds, and "selected" for a list's selected entry, separated by
+tabs; a backslash, tab or line break in a name or description is written as
+two characters, as Python writes it in a string. Exits 1 when the application
 never appears.
 """
 import sys
@@ -33,12 +34,14 @@ def escaped(text):
 
 
 def show(node, depth):
-    showing = "showing" if node.getState().contains(pyatspi.STATE_SHOWING) else ""
+    state = node.getState()
+    showing = "showing" if state.contains(pyatspi.STATE_SHOWING) else ""
+    selected = "selected" if state.contains(pyatspi.STATE_SELECTED) else ""
     text = ""
     if node.getRole() == pyatspi.ROLE_TEXT:
-        text = node.queryText().getText(0, -1)
-    fields = [str(depth), node.getRoleName(), node.name, node.description, showing, text]
-    print("\t".join(escaped(field) for field in fields))
+        text = node.queryText().getText(0, -1).replace("\n", " ")
+    print(f"{depth}\t{node.getRoleName()}\t{escaped(node.name)}\t{escaped(node.description)}"
+          f"\t{showing}\t{text}\t{selected}")
     for child in node:
         if child is not None:
             show(child, depth + 1)

@@ -125,7 +125,7 @@ protected:
 
 TEST_F(ProxyTest, AFarServerCostsARoundTripToConnectAndOneARequestAndAnswersAsItIs) {
     server.addRawQueues("raw", 300);  // an answer that comes in many pieces
-    MisbehavingServer proxy(server.listenOnLoopback(), MisbehavingServer::FreePort{});
+    MisbehavingServer proxy(server.address(), MisbehavingServer::FreePort{});
     proxy.delayEachWay(100ms);
     const std::string sent = queueList(connection(server.socket()).get());
 
@@ -165,7 +165,7 @@ TEST_F(ProxyTest, QueueListsFlagNoQueueOrAnotherTheDefaultAsTheProxyIsTold) {
 
 // What the proxy cannot read it passes as it is, however far it delays it.
 TEST_F(ProxyTest, AnEncryptedConnectionPassesThroughAFarProxyUnchanged) {
-    MisbehavingServer proxy(server.listenOnLoopback(), MisbehavingServer::FreePort{});
+    MisbehavingServer proxy(server.address(), MisbehavingServer::FreePort{});
     proxy.delayEachWay(50ms);
     proxy.behave(Behaviour::OtherDefault);
     const Http http = connection(proxy.address(), HTTP_ENCRYPTION_REQUIRED);

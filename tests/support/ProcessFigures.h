@@ -2,10 +2,12 @@
 
 #include <sys/types.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
-namespace veltrane::bench {
+namespace veltrane::testing {
 
 // The process's resident memory as the kernel counts it, in megabytes.
 inline double residentMegabytes(pid_t pid) {
@@ -16,4 +18,11 @@ inline double residentMegabytes(pid_t pid) {
     return 0;
 }
 
-}  // namespace veltrane::bench
+// The descriptors the process holds open.
+inline long openDescriptors(pid_t pid) {
+    std::error_code gone;
+    const std::filesystem::directory_iterator entries("/proc/" + std::to_string(pid) + "/fd", gone);
+    return std::distance(begin(entries), end(entries));
+}
+
+}  // namespace veltrane::testing
