@@ -14,6 +14,19 @@ ServerAnswer noServer(const CupsSettings& settings) {
     return answer;
 }
 
+// A server that refuses to name its default (it asks a password, say) has
+// none that the window can show, and says why; whether it has devices at all
+// it does not tell either.
+ServerAnswer refusingServer(const CupsSettings& settings, const PlatformError& refusal) {
+    ServerAnswer answer;
+    answer.running = true;
+    answer.anyQueue = true;
+    answer.defaultDevice = {std::nullopt, refusal.what(), settings.server()};
+    answer.queueCount = refusal;
+    answer.residentFonts = PlatformError(ErrorKind::DeviceUnavailable, refusal.what());
+    return answer;
+}
+
 // The default as `lp` chooses it, with when its configuration last changed.
 void checkDefault(ServerConnection& connection, const CupsSettings& settings,
                   ServerAnswer& answer) {
@@ -99,8 +112,9 @@ ServerAnswer readServer(ServerConnection& connection, const CupsSettings& settin
     try {
         checkDefault(connection, settings, answer);
     } catch (const PlatformError& error) {
-        if (error.kind() != ErrorKind::DeviceUnavailable) throw;
-        return noServer(settings);  // it stopped since the last read
+        if (error.kind() == ErrorKind::DeviceUnavailable) return noServer(settings);  // stopped
+        if (error.kind() == ErrorKind::ServiceFailure) return refusingServer(settings, error);
+        throw;
     }
     if (!connection.openedInRead() && last.complete() && last.settled && sameCheck(answer, last)) {
         return last;

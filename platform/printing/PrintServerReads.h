@@ -17,7 +17,8 @@ inline constexpr std::size_t kLargestPpd = 16 * 1024 * 1024;
 // may have restarted answering otherwise), the rest of what a load of the
 // window shows, in the same read: the queue list and the default's
 // description. A part the server did not answer is the answer's part; a check
-// it did not answer is thrown.
+// it refuses is an answer of no default, saying why; a check it did not answer
+// is thrown.
 ServerAnswer readServer(ServerConnection& connection, const CupsSettings& settings,
                         const ServerAnswer& last);
 

@@ -12,8 +12,9 @@ namespace veltrane {
 // the connection fails, so a far server that answers slowly is read to the
 // end. After such a failure the server is not asked for 2 s, doubling to at
 // most 60 s while it keeps failing; a read that completes ends the back-off.
-// A redraw asks nothing while a read is under way, nor within kQuiet of a load
-// of the window, which its own Show follows with redraws; a redraw the window
+// A redraw while a read is under way, or while the server is left alone, is
+// read for once that read or the back-off ends; one within kQuiet of a load of
+// the window, which its own Show follows with redraws, asks nothing; a redraw the window
 // asks for itself to show an answer asks nothing either, so that a server
 // whose every answer differs makes one reload a redraw, not a loop. Whether
 // the window reloads for an answer is its own rule: PrinterSide::needsReload

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "Cancellation.h"
 #include "PrintServerReads.h"
@@ -35,10 +36,13 @@ struct ServerReader::Shared : std::enable_shared_from_this<Shared> {
     ServerAnswer answerTo(const CupsSettings& settings, const ServerAnswer& last);
     void watch(const CupsSettings& settings);
     void finish(ServerAnswer next);
+    void askOrDefer();
+    void askAfterBackOff();
 
     std::mutex mutex;
     std::condition_variable readDone;
     std::condition_variable newAnswer;
+    std::condition_variable ended;
     ServerFailurePolicy policy;
     Cancellation cancellation;
     ServerConnection connection{cancellation};  // used by one read at a time
@@ -49,6 +53,8 @@ struct ServerReader::Shared : std::enable_shared_from_this<Shared> {
     bool watching = false;   // the read has not yet come back
     bool resettled = false;  // the CUPS settings changed under the read
     bool ending = false;
+    bool askedMeanwhile = false;   // a redraw asked while a read was under way
+    bool awaitingBackOff = false;  // a redraw asked while the server was left alone
     Clock::time_point readStarted{};
     Clock::time_point heldAt;  // the last load of the window
 };
@@ -131,11 +137,39 @@ void ServerReader::Shared::finish(ServerAnswer next) {
     } else if (serversFault(next)) {
         policy.failed();
     }
-    if (next == *answer) return;
-    answer = std::make_shared<const ServerAnswer>(std::move(next));
-    newAnswer.notify_all();
-    // Under the lock, so that once onAnswer returns the last one is never called again.
-    if (answered) answered();
+    if (next != *answer) {
+        answer = std::make_shared<const ServerAnswer>(std::move(next));
+        newAnswer.notify_all();
+        // Under the lock, so that once onAnswer returns the last one is never called again.
+        if (answered) answered();
+    }
+    // What changed after this read asked is read for the redraw that asked since.
+    if (std::exchange(askedMeanwhile, false)) askOrDefer();
+}
+
+void ServerReader::Shared::askOrDefer() {
+    if (policy.mayAsk()) return startRead();
+    askAfterBackOff();
+}
+
+// A redraw while the server is left alone is answered when the back-off ends,
+// so that a server that comes back is shown without another redraw.
+void ServerReader::Shared::askAfterBackOff() {
+    if (awaitingBackOff) return;
+    try {
+        std::thread([self = shared_from_this()] {
+            std::unique_lock lock(self->mutex);
+            while (!self->ended.wait_for(lock, kLookEvery, [&] { return self->ending; })) {
+                if (!self->policy.mayAsk()) continue;
+                self->awaitingBackOff = false;
+                if (!self->reading) self->startRead();  // else the read under way answers it
+                return;
+            }
+        }).detach();
+    } catch (const std::system_error&) {
+        return;  // the next redraw asks again
+    }
+    awaitingBackOff = true;
 }
 
 ServerReader::ServerReader(std::function<ServerFailurePolicy::Clock::time_point()> now)
@@ -146,6 +180,7 @@ ServerReader::~ServerReader() {
     const std::lock_guard lock(shared_->mutex);
     shared_->ending = true;
     shared_->cancellation.cancel();
+    shared_->ended.notify_all();
 }
 
 void ServerReader::onAnswer(std::function<void()> answered) {
@@ -156,11 +191,12 @@ void ServerReader::onAnswer(std::function<void()> answered) {
 void ServerReader::ask() {
     const std::lock_guard lock(shared_->mutex);
     Shared& shared = *shared_;
-    if (shared.reading || !shared.policy.mayAsk() ||
-        shared.policy.now() - shared.heldAt < ServerFailurePolicy::kQuiet) {
+    if (shared.policy.now() - shared.heldAt < ServerFailurePolicy::kQuiet) return;
+    if (shared.reading) {
+        shared.askedMeanwhile = true;
         return;
     }
-    shared.startRead();
+    shared.askOrDefer();
 }
 
 void ServerReader::hold() {

@@ -24,8 +24,9 @@ public:
     // Called on the reader's thread after each read whose answer differs from
     // the one before.
     void onAnswer(std::function<void()> answered);
-    // Starts a read, unless one is under way, the server is backed off, or the
-    // window has just been loaded.
+    // Starts a read, unless the window has just been loaded; one asked for while
+    // a read is under way, or while the server is backed off, starts when that
+    // read ends, or the back-off does.
     void ask();
     // The window has just been loaded: the redraws its own Show causes ask nothing.
     void hold();

@@ -13,9 +13,11 @@
 
 #include "ClipboardProbe.h"
 #include "HeardWindow.h"
+#include "MisbehavingServer.h"
 #include "PrivateAccessibilityBus.h"
 #include "PrivateCupsd.h"
 #include "PrivateWindowManager.h"
+#include "ReloadCounter.h"
 #include "RunningProgram.h"
 #include "XvfbSession.h"
 
@@ -71,9 +73,11 @@ protected:
 
     // After two redraws the open window is heard as a window started now is,
     // but for the two samples, which a reload that finds a list empty leaves as
-    // they were, as designed. What the fresh window shows.
+    // they were, as designed. The second redraw comes after those that a
+    // reload's own Show causes, which ask nothing. What the fresh window shows.
     std::vector<AccessibleNode> afterTwoRedraws() {
         open->uncover();
+        std::this_thread::sleep_for(600ms);
         open->uncover();
         open->waitUntilIdle();
         const std::unique_ptr<RunningProgram> fresh = start();
@@ -115,8 +119,32 @@ TEST_F(FreshStartTest, AfterEveryChangeAndTwoRedrawsTheOpenWindowShowsWhatAFresh
     open->uncover();
     server.start();
     server.setDefault("third");
+    std::this_thread::sleep_for(2s);  // the back-off the stopped server earned
     EXPECT_THAT(label5In(afterTwoRedraws()), Pair("third", "third"))
         << "the server restarted with another default";
+}
+
+// A server whose queue list flags no queue the default, or another one than
+// the default it names: a change of its default reloads the window once, and
+// the redraws after it, the window's own included, reload nothing.
+TEST_F(ProgramOnTheBus, AServerWhoseQueueListDisagreesWithItsDefaultReloadsOncePerChange) {
+    server.addQueue("office", testPpd({"AAA-Office"}));
+    server.addQueue("annex", testPpd({"AAA-Annex"}));
+    for (const auto behaviour :
+         {MisbehavingServer::Behaviour::NoDefault, MisbehavingServer::Behaviour::OtherDefault}) {
+        server.setDefault("office");
+        MisbehavingServer proxy(server.socket(), server.folder() + "/disagreeing.sock");
+        proxy.behave(behaviour);
+        environment["CUPS_SERVER"] = proxy.address();
+        const std::unique_ptr<RunningProgram> veltrane = start();
+        ReloadCounter counter(testDisplay(), veltrane->window());
+
+        server.setDefault("annex");
+        for (int i = 0; i < 10; ++i) veltrane->uncover();
+        std::this_thread::sleep_for(5s);
+        EXPECT_EQ(counter.reloads(), 1);
+        EXPECT_THAT(label5In(heard(*veltrane)), Pair("annex", "annex"));
+    }
 }
 
 // A server whose policy asks a password for its queue list alone: the default

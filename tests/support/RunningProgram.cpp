@@ -3,10 +3,12 @@
 #include <stdlib.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <stdexcept>
 #include <thread>
@@ -48,10 +50,27 @@ RunningProgram::RunningProgram(const std::string& executable,
     : environment_(std::move(environment)),
       process_(commandLine(std::move(launcher), executable), environment_, log) {
     // Its own window: another program's of the same title may be open beside it.
-    Process search({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
-                    std::to_string(process_.pid()), "--name", kTitle},
-                   environment_, log + ".search", false);
-    if (search.wait(15) != 0) throw std::runtime_error("the window did not appear; see " + log);
+    // xdotool gives up on an X error, as when a window it looks at closes
+    // meanwhile: it looks again.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    const auto searched = [&] {
+        Process search({"xdotool", "search", "--sync", "--onlyvisible", "--pid",
+                        std::to_string(process_.pid()), "--name", kTitle},
+                       environment_, log + ".search", false);
+        const std::chrono::duration<double> left = deadline - std::chrono::steady_clock::now();
+        return search.wait(std::max(left.count(), 0.0)) == 0;
+    };
+    while (!searched()) {
+        if (std::chrono::steady_clock::now() >= deadline || !process_.running()) {
+            std::ifstream said(log);
+            const std::string output((std::istreambuf_iterator<char>(said)),
+                                     std::istreambuf_iterator<char>());
+            throw std::runtime_error("the window did not appear" +
+                                     (process_.running() ? std::string() : ", the program ended") +
+                                     "; it said: " + output);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     std::ifstream found(log + ".search");
     std::getline(found, window_);
     std::filesystem::remove(log + ".search");

@@ -18,11 +18,12 @@ void makeFolder(const std::string& path) {
 
 }  // namespace
 
-ChangeEnvironment::ChangeEnvironment(const std::string& generatedFonts)
+ChangeEnvironment::ChangeEnvironment(const Conditions& conditions)
     : folder_("veltrane-changes"),
       windowManager_(xvfb_.display()),
       bus_(xvfb_.display()),
-      fonts_(generatedFonts),
+      fonts_(conditions.generatedFonts),
+      far_(conditions.far),
       launcher_{"setpriv", "--bounding-set=-dac_override,-dac_read_search"} {
     for (const char* sub : {"home/.cups", "server-root", "scratch", "log"})
         makeFolder(folder_ / sub);
@@ -56,6 +57,18 @@ void ChangeEnvironment::checkThatUnreadableFoldersAre() const {
 
 void ChangeEnvironment::useServer(const std::string& name) {
     std::ofstream(home() + "/.cups/client.conf") << "ServerName " << addressOf(name) << "\n";
+}
+
+// A far road keeps its port while the run goes on, as the server behind it does.
+std::string ChangeEnvironment::addressOf(const std::string& name) {
+    if (far_ == std::chrono::milliseconds(0)) return server(name).address();
+    std::unique_ptr<MisbehavingServer>& road = roads_[name];
+    if (!road) {
+        road = std::make_unique<MisbehavingServer>(server(name).address(),
+                                                   MisbehavingServer::FreePort{});
+        road->delayEachWay(far_ / 2);
+    }
+    return road->address();
 }
 
 void ChangeEnvironment::setVariable(const std::string& name, const std::string& value) {

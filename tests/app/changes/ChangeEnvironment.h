@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <optional>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "HeardWindow.h"
+#include "MisbehavingServer.h"
 #include "PrivateAccessibilityBus.h"
 #include "PrivateCupsd.h"
 #include "PrivateFonts.h"
@@ -17,6 +19,14 @@
 
 namespace veltrane::testing {
 
+// What a run's machine is like beyond the table's changes: the families
+// bench/make-scale-fonts made in `generatedFonts`, where given; print servers
+// a round trip of `far` away, where given.
+struct Conditions {
+    std::string generatedFonts;
+    std::chrono::milliseconds far{0};
+};
+
 // What the program runs on, private to one run: an X server with a window
 // manager and an accessibility bus, two print servers A and B, the system's
 // fonts with a folder of the run's own, and a home. The program and every
@@ -24,8 +34,7 @@ namespace veltrane::testing {
 // that a folder made unreadable is unreadable to them.
 class ChangeEnvironment {
 public:
-    // With the families bench/make-scale-fonts made in `generatedFonts`, where given.
-    explicit ChangeEnvironment(const std::string& generatedFonts);
+    explicit ChangeEnvironment(const Conditions& conditions);
 
     PrivateCupsd& server(const std::string& name) { return name == "A" ? a_ : b_; }
     // Names the server in ~/.cups/client.conf, as the program finds it.
@@ -58,8 +67,8 @@ public:
     std::string fontSource() const { return folder_ / "source.ttf"; }
 
 private:
-    // The one place a far server's delay would go: the address the programs are given.
-    std::string addressOf(const std::string& server) { return this->server(server).address(); }
+    // The address the programs are given: the server's own, or a far road to it.
+    std::string addressOf(const std::string& server);
     void checkThatUnreadableFoldersAre() const;
     void makeFontSource() const;
 
@@ -70,6 +79,8 @@ private:
     PrivateCupsd a_;
     PrivateCupsd b_;
     PrivateFonts fonts_;
+    std::chrono::milliseconds far_;
+    std::map<std::string, std::unique_ptr<MisbehavingServer>> roads_;
     std::vector<std::string> launcher_;
     std::map<std::string, std::string> variables_;
     int started_ = 0;

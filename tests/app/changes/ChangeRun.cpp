@@ -65,8 +65,8 @@ const HeardWindow& closestTo(const Expected& expected, const std::optional<Heard
 
 }  // namespace
 
-ChangeRun::ChangeRun(const std::string& generatedFonts)
-    : environment_(generatedFonts), world_(prepare(environment_)) {
+ChangeRun::ChangeRun(const Conditions& conditions)
+    : environment_(conditions), world_(prepare(environment_)) {
     reopen();
 }
 

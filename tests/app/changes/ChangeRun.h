@@ -41,7 +41,7 @@ struct WindowFigures {
 // conditions, both read over the accessibility bus.
 class ChangeRun {
 public:
-    explicit ChangeRun(const std::string& generatedFonts);
+    explicit ChangeRun(const Conditions& conditions);
 
     const World& world() const { return world_; }
     const std::vector<Step>& steps() const { return steps_; }

@@ -186,10 +186,10 @@ bool same(const Divergence& a, const Divergence& b) {
 // opened anew after each divergence, up to the same divergence as `meant`. A
 // step that cannot come without those left out goes too (the undoing of a
 // change left out).
-std::optional<Divergence> reproduce(const std::vector<Step>& steps, const std::string& fonts,
+std::optional<Divergence> reproduce(const std::vector<Step>& steps, const Conditions& conditions,
                                     const Divergence& meant) {
     try {
-        ChangeRun run(fonts);
+        ChangeRun run(conditions);
         for (const Step& step : steps) {
             if (!goesOn()) break;
             if (!kindNamed(step.kind).applicable(run.world())) continue;
@@ -206,16 +206,16 @@ std::optional<Divergence> reproduce(const std::vector<Step>& steps, const std::s
 // The diverging step alone first; then runs of steps left out, halving their
 // length down to single steps, while the rest still diverges the same way;
 // until no single step can be left out or the time is up.
-std::vector<Step> shrink(const Divergence& divergence, const std::string& fonts,
+std::vector<Step> shrink(const Divergence& divergence, const Conditions& conditions,
                          Clock::time_point until) {
     std::vector<Step> steps = divergence.steps;
     const auto inTime = [&] { return goesOn() && Clock::now() < until; };
     if (!inTime()) return steps;
-    if (auto alone = reproduce({steps.back()}, fonts, divergence)) return alone->steps;
+    if (auto alone = reproduce({steps.back()}, conditions, divergence)) return alone->steps;
     for (std::size_t count = std::max<std::size_t>(steps.size() / 2, 1); inTime();) {
         bool shorter = false;
         for (std::size_t at = 0; at < steps.size() && inTime();) {
-            if (auto again = reproduce(without(steps, at, count), fonts, divergence)) {
+            if (auto again = reproduce(without(steps, at, count), conditions, divergence)) {
                 steps = again->steps;
                 shorter = true;
             } else {
@@ -299,13 +299,13 @@ StepSource readFrom(const std::string& path) {
 // Each divergence shrunk, in a share of the time left, and written to
 // build/artifacts/changes-LABEL-N.steps.
 void shrinkAll(const std::vector<Divergence>& divergences, const Options& options,
-               const std::string& fonts, const std::string& origin, const std::string& label) {
+               const Conditions& conditions, const std::string& origin, const std::string& label) {
     const auto end = Clock::now() + std::chrono::seconds(options.shrinkSeconds);
     for (std::size_t n = 0; n < divergences.size(); ++n) {
         const auto left = static_cast<long>(divergences.size() - n);
         const auto until = Clock::now() + std::max(end - Clock::now(), Clock::duration{}) / left;
         Divergence shrunk = divergences[n];
-        shrunk.steps = shrink(divergences[n], fonts, until);
+        shrunk.steps = shrink(divergences[n], conditions, until);
         const std::string path = std::string(VELTRANE_ARTIFACTS) + "/changes-" + label + "-" +
                                  std::to_string(n + 1) + ".steps";
         write(path, shrunk, origin);
@@ -319,12 +319,13 @@ void shrinkAll(const std::vector<Divergence>& divergences, const Options& option
 // divergences are shrunk once the run's own environment has gone.
 int run(const Options& options, const StepSource& next, const std::string& origin,
         const std::string& label) {
-    const std::string fonts = generatedFonts(options.families);
+    const Conditions conditions{generatedFonts(options.families),
+                                std::chrono::milliseconds(options.farMilliseconds)};
     std::vector<Divergence> divergences;
     Tally tally;
     std::string line;
     {
-        ChangeRun changes(fonts);
+        ChangeRun changes(conditions);
         while (const auto step = next(changes.world(), tally)) {
             if (auto divergence = take(changes, *step, tally)) {
                 report(*divergence, origin);
@@ -339,7 +340,7 @@ int run(const Options& options, const StepSource& next, const std::string& origi
         }
         line = summary(changes, tally);
     }
-    shrinkAll(divergences, options, fonts, origin, label);
+    shrinkAll(divergences, options, conditions, origin, label);
     std::printf("%s\n", line.c_str());
     return tally.divergences == 0 ? 0 : 1;
 }
@@ -352,12 +353,6 @@ int main(int argc, char** argv) {
     }
     try {
         const Options options = parse(argc, argv);
-        if (options.farMilliseconds > 0) {
-            std::fprintf(stderr,
-                         "--far needs the delaying proxy of tests/support/MisbehavingServer, not "
-                         "merged yet: ChangeEnvironment::addressOf is where it goes\n");
-            return 2;
-        }
         if (!options.replay.empty()) {
             return run(options, readFrom(options.replay), "replay of " + options.replay,
                        std::filesystem::path(options.replay).stem());
