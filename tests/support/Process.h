@@ -25,8 +25,8 @@ public:
     bool running();
     // Waits for the child to end; its exit status, or nullopt after the timeout.
     std::optional<int> wait(double seconds);
-    // The CPU time its threads have used so far, in milliseconds, as the
-    // scheduler counts it (in nanoseconds, where /proc's ticks are 10 ms).
+    // The CPU time the whole process has used so far, in milliseconds, its
+    // ended threads included.
     double cpuMilliseconds() const;
     // Waits until it is idle (less than 1 ms of CPU time used in 200 ms), at most
     // `seconds`; the CPU time it has used by then.
