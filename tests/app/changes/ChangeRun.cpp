@@ -150,11 +150,14 @@ std::optional<Divergence> ChangeRun::compare(const Kind& kind, int reloadsBefore
 }
 
 // Two reads that agree, and no longer the far server's first answer awaited.
+// A window that lost the focus before that answer came shows it at its next
+// redraw, as a user gives it.
 std::optional<HeardWindow> ChangeRun::readUntilStable(const RunningProgram& program) {
     std::optional<HeardWindow> last;
     for (const auto until = Clock::now() + kSilence + kRedrawsAndReads; Clock::now() < until;) {
         const auto heard = environment_.heard(program);
         if (heard && heard == last && !stillAsking(*heard)) break;
+        if (heard && heard == last) program.uncover();
         last = heard;
         std::this_thread::sleep_for(200ms);
     }
