@@ -185,8 +185,8 @@ public:
             server_.setDefault("annex");
             const int before = road_->requests();
             ReloadSeen reload(environment_.at("DISPLAY"), program.window());
-            program.uncover();  // the covering window gone: the window is in sight again
             const auto uncovered = Clock::now();
+            program.uncover();
             changeShown = reload.shownAgain(uncovered);
             if (untilPrinterFont(program, "AAA-Annex", Clock::now()) < 0) changeShown = -1;
             readRequests = road_->requests() - before;
