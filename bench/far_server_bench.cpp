@@ -163,6 +163,7 @@ public:
         const double shown = millisecondsSince(launched);
         const double listed = untilPrinterFont(program, "AAA-Office", launched);
         program.waitUntilIdle(30);
+        std::this_thread::sleep_for(1s);  // past the redraws of the start's reload
 
         std::chrono::milliseconds quietWait{};
         int checkRequests = 0;
@@ -204,7 +205,8 @@ public:
             "change %d   a fresh start agrees: %s\n",
             name, lpstat, shown, listed, "", static_cast<long long>(quietWait.count()),
             static_cast<long long>(changeWait.count()), changeShown, lpstat + 500, "",
-            checkRequests, road_->requests() < 0 ? -1 : readRequests, agree ? "yes" : "NO");
+            road_->requests() < 0 ? -1 : checkRequests, road_->requests() < 0 ? -1 : readRequests,
+            agree ? "yes" : "NO");
         server_.setDefault("office");
     }
 

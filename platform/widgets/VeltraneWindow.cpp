@@ -1,6 +1,8 @@
 #include "VeltraneWindow.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWindow>
 
 #include <algorithm>
@@ -142,6 +144,17 @@ void VeltraneWindow::Show() {
     show();
     raise();
     activateWindow();
+    QMetaObject::invokeMethod(this, &VeltraneWindow::takeBackActivation, Qt::QueuedConnection);
+}
+
+// Hiding the active window deactivates its widgets; when the window manager
+// gives the focus straight back, Qt sees no change of focus and would leave a
+// window that has the keyboard looking, and counting itself, inactive. Done
+// once the reload has ended, so that its activation's Form_Paint follows it.
+void VeltraneWindow::takeBackActivation() {
+    if (QGuiApplication::focusWindow() == windowHandle() && !isActiveWindow()) {
+        QApplication::setActiveWindow(this);
+    }
 }
 
 void VeltraneWindow::requestPaint() {

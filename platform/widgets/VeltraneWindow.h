@@ -66,6 +66,7 @@ private:
     void raiseEvent(const char* name, Procedure&& procedure);
     void orderTabs();
     void place();
+    void takeBackActivation();
 
     const FormDesign& design_;
     FormProcedures* procedures_ = nullptr;

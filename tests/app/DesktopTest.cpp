@@ -81,6 +81,9 @@ protected:
         for (int y = 278; y < 296; ++y) colours.insert(image.pixel(listLeft + 1, y));
         return colours.size();
     }
+    bool framed(int listLeft) {
+        return eventually(5, [&] { return firstEntryEdgeColours(listLeft) > 1; });
+    }
 
     PrivateCupsd server;
     std::map<std::string, std::string> environment;
@@ -125,9 +128,6 @@ TEST_P(DesktopTest, TheWindowOpensAtTheTopEdgeCentredWithItsClientSize) {
 
 TEST_P(DesktopTest, TheFocusedListFramesItsCurrentEntry) {
     RunningProgram& veltrane = start();
-    const auto framed = [&](int listLeft) {
-        return eventually(5, [&] { return firstEntryEdgeColours(listLeft) > 1; });
-    };
     EXPECT_TRUE(framed(kList1Left));
     EXPECT_EQ(firstEntryEdgeColours(kList2Left), 1U);
     veltrane.click(kList2Left + 60, 276 + 8);
@@ -200,6 +200,26 @@ TEST_P(DesktopTest, ThePrintServerStoppingAndComingBackWithAnotherDefault) {
     uncover();
     EXPECT_TRUE(backWhereItOpened());
     EXPECT_EQ(veltrane.copyWith("alt+o"), "AAA-Annex");
+}
+
+// A server whose answers come after the redraw that asked for them: the window
+// redraws itself with each, and a reload leaves it the active window it was.
+TEST_P(DesktopTest, AFarServersAnswerIsShownWithoutAnotherRedraw) {
+    using namespace std::chrono_literals;
+    MisbehavingServer far(server.socket(), server.folder() + "/far.sock");
+    far.delayEachWay(75ms);
+    environment["CUPS_SERVER"] = far.address();
+    RunningProgram& veltrane = start();
+    const auto lists = [&](const std::string& font) {
+        return eventually(10, [&] { return veltrane.copyWith("alt+o") == font; });
+    };
+    ASSERT_TRUE(lists("AAA-Office")) << "the start's reload, made while the window is active";
+    EXPECT_TRUE(framed(kList1Left)) << "the list that has the keyboard shows it";
+
+    std::this_thread::sleep_for(1s);  // past the redraws of the reload's own Show
+    server.setDefault("annex");
+    uncover();
+    EXPECT_TRUE(lists("AAA-Annex"));
 }
 
 INSTANTIATE_TEST_SUITE_P(, DesktopTest, ::testing::Values(Desktop::Bare, Desktop::Openbox),
