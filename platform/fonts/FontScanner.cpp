@@ -71,6 +71,7 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     Clock::time_point changesBegan{};
     std::vector<std::string> newPaths;  // for the watch to add
     std::function<void()> tellHandOver;
+    std::string defaultFamily;
 };
 
 void FontScanner::Shared::change() {
@@ -93,12 +94,12 @@ void FontScanner::Shared::requestScan() {
 void FontScanner::Shared::startScan() {
     const std::uint64_t number = generation + 1;
     try {
-        std::thread([self = shared_from_this(), number] {
+        std::thread([self = shared_from_this(), number, family = defaultFamily] {
             // On Linux a thread's niceness is its own.
             ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kScanNiceness);
             std::optional<fontconfig::Scan> result;
             try {
-                result = self->scan(number > 1);
+                result = self->scan(number > 1, family);
             } catch (const std::exception&) {
                 // Nothing may leave a thread: a scan that fails changes nothing.
             }
@@ -227,6 +228,11 @@ std::optional<fontconfig::Scan> FontScanner::takeCompleted() {
 void FontScanner::onHandOver(std::function<void()> handedOver) {
     const std::lock_guard lock(shared_->mutex);
     shared_->tellHandOver = std::move(handedOver);
+}
+
+void FontScanner::resolveDefaultFamily(std::string family) {
+    const std::lock_guard lock(shared_->mutex);
+    shared_->defaultFamily = std::move(family);
 }
 
 }  // namespace veltrane

@@ -17,8 +17,9 @@ namespace veltrane {
 // that never answers) and given up. Neither thread keeps the program open.
 class FontScanner {
 public:
-    // Reads the fonts; for a refill of Qt's font database, or for the start.
-    using Scan = std::function<fontconfig::Scan(bool forRefill)>;
+    // Reads the fonts, for a refill of Qt's font database or for the start,
+    // and resolves the application's default family where one is given.
+    using Scan = std::function<fontconfig::Scan(bool forRefill, const std::string& defaultFamily)>;
     using Clock = std::chrono::steady_clock;
     static constexpr auto kStuckAfter = std::chrono::seconds(10);
     // Seconds at most at tens of thousands of uncached fonts; longer only
@@ -39,6 +40,8 @@ public:
     std::optional<fontconfig::Scan> takeCompleted();
     // Called on the scanner's threads when a scan is handed over.
     void onHandOver(std::function<void()> handedOver);
+    // The application's default family, which the scans from now on resolve.
+    void resolveDefaultFamily(std::string family);
 
 private:
     struct Shared;

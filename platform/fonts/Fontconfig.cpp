@@ -41,12 +41,12 @@ void addDefaultLanguage(FcPattern* pattern) {
 }
 
 // An upright font named `family`, as Qt asks fontconfig for one.
-Pattern uprightRequest(const std::string& family) {
+Pattern uprightRequest(const std::string& family, FcConfig* configuration = nullptr) {
     Pattern pattern(FcPatternCreate());
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
     addDefaultLanguage(pattern.get());
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcConfigSubstitute(configuration, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     return pattern;
 }
@@ -86,10 +86,10 @@ std::vector<std::string> fallbacks(const std::string& family) {
     return firstFamilies(fonts.get());
 }
 
-std::string drawnIn(const std::string& family) {
-    const Pattern pattern = uprightRequest(family);
+std::string drawnIn(const std::string& family, FcConfig* configuration) {
+    const Pattern pattern = uprightRequest(family, configuration);
     FcResult result = FcResultMatch;
-    const Pattern font(FcFontMatch(nullptr, pattern.get(), &result));
+    const Pattern font(FcFontMatch(configuration, pattern.get(), &result));
     FcChar8* name = nullptr;
     if (!font || FcPatternGetString(font.get(), FC_FAMILY, 0, &name) != FcResultMatch) return "";
     return reinterpret_cast<const char*>(name);

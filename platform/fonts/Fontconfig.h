@@ -27,6 +27,9 @@ struct Scan {
     // The bytes of one of its fonts, at most a few megabytes, with which Qt's
     // font database is refilled; empty without fonts, or for the start's scan.
     std::string someFont;
+    // The family the application's default family is drawn in with these
+    // fonts; empty where none was asked for, or without fonts.
+    std::string defaultDrawnIn;
 };
 
 // Reads fontconfig's configuration as it is now and scans its font folders,
@@ -34,7 +37,8 @@ struct Scan {
 // (a pipe, a socket, a device), which is left out. Slow, and waits as long as
 // the folders' file systems make it wait: never on the user-interface thread.
 // The start's scan, which Qt reads before it has read any, reads no font's bytes.
-Scan scan(bool forRefill);
+// `defaultFamily`, where not empty, is resolved as drawnIn resolves it.
+Scan scan(bool forRefill, const std::string& defaultFamily);
 // The paths to watch before any scan: the configuration's files and folders,
 // its font folders, and the user's own configuration and font folders,
 // existing or not (subfolders come with a scan). Reads the configuration's files.
@@ -52,7 +56,8 @@ std::vector<std::string> scalableFamilies(_FcConfig* configuration);
 
 // The families fontconfig would draw an upright font named `family` in, best first.
 std::vector<std::string> fallbacks(const std::string& family);
-// The first of them; empty without fonts.
-std::string drawnIn(const std::string& family);
+// The first of them, among the fonts of `configuration` or the current one;
+// empty without fonts.
+std::string drawnIn(const std::string& family, _FcConfig* configuration = nullptr);
 
 }  // namespace veltrane::fontconfig

@@ -158,9 +158,9 @@ std::string someFontOf(FcConfig* configuration) {
 
 }  // namespace
 
-Scan scan(bool forRefill) {
+Scan scan(bool forRefill, const std::string& defaultFamily) {
     Configuration configuration(FcInitLoadConfig());
-    if (!configuration) return {noFonts(), {}, {}, {}};
+    if (!configuration) return {noFonts(), {}, {}, {}, {}};
     FolderWalk walk;
     for (const std::string& folder : fontFolders(configuration.get())) walk.walk(folder);
     if (walk.unanswering.empty()) {
@@ -172,7 +172,12 @@ Scan scan(bool forRefill) {
     watched.insert(watched.end(), walk.folders.begin(), walk.folders.end());
     std::vector<std::string> scalable = scalableFamilies(configuration.get());
     std::string someFont = forRefill ? someFontOf(configuration.get()) : std::string();
-    return {std::move(configuration), std::move(watched), std::move(scalable), std::move(someFont)};
+    // Matched here, off the user-interface thread: at tens of thousands of
+    // fonts a match takes a tenth of a second.
+    std::string defaultDrawnIn =
+        defaultFamily.empty() ? std::string() : drawnIn(defaultFamily, configuration.get());
+    return {std::move(configuration), std::move(watched), std::move(scalable), std::move(someFont),
+            std::move(defaultDrawnIn)};
 }
 
 std::vector<std::string> configurationPaths() {

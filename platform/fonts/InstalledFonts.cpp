@@ -117,10 +117,16 @@ QString InstalledFonts::latinFallback(const QString& name) {
 }
 
 void InstalledFonts::useInstalledDefaultFamily() {
+    if (!defaultFamily_) {
+        defaultFamily_ = QGuiApplication::font().family();
+        scanner_.resolveDefaultFamily(defaultFamily_->toStdString());
+    }
+    applyDefaultFamily(fontconfig::drawnIn(defaultFamily_->toStdString()));
+}
+
+void InstalledFonts::applyDefaultFamily(const std::string& drawnIn) {
     QFont font = QGuiApplication::font();
-    if (!defaultFamily_) defaultFamily_ = font.family();
-    const QString family =
-        QString::fromStdString(fontconfig::drawnIn(defaultFamily_->toStdString()));
+    const QString family = QString::fromStdString(drawnIn);
     if (family.isEmpty() || family == font.family()) return;
     font.setFamily(family);
     QGuiApplication::setFont(font);
@@ -153,7 +159,11 @@ bool InstalledFonts::refresh() {
     folded_.reset();
     fallbacks_.clear();
     scalable_ = std::make_shared<const std::vector<std::string>>(std::move(scan->scalable));
-    useInstalledDefaultFamily();
+    if (scan->defaultDrawnIn.empty()) {
+        useInstalledDefaultFamily();
+    } else {
+        applyDefaultFamily(scan->defaultDrawnIn);
+    }
     return true;
 }
 

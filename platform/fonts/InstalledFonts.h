@@ -67,6 +67,7 @@ private:
     const QSet<QString>& folded();
     QString latinFallback(const QString& name);
     static void dropQtFonts(const std::string& someFont);
+    static void applyDefaultFamily(const std::string& drawnIn);
 
     std::optional<QStringList> qtFamilies_;
     std::optional<std::vector<std::string>> screenFamilies_;

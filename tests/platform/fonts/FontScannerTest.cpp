@@ -19,9 +19,9 @@ TEST(FontScannerTest, AScanStillRunningIsNeitherWaitedForNorTakenAndCompletesLat
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     FontScanner scanner(
-        [released](bool) {
+        [released](bool, const std::string&) {
             released.wait();
-            return fontconfig::Scan{fontconfig::noFonts(), {}, {}, "font"};
+            return fontconfig::Scan{fontconfig::noFonts(), {}, {}, "font", {}};
         },
         100ms);
     const auto started = std::chrono::steady_clock::now();

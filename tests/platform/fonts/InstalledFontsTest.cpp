@@ -28,7 +28,8 @@ TEST(InstalledFontsTest, OnlyTheSuffixQtAddsToTellFoundriesApartIsDropped) {
 
 // Qt looks a family it has no font of up among every fallback against every
 // family, seconds at tens of thousands: the default font stays an installed
-// family when the one it was drawn in is removed while the window is open.
+// family when the one it was drawn in is removed while the window is open, and
+// is that family again once it is back.
 TEST(InstalledFontsTest, TheDefaultFontStaysAnInstalledFamilyWhenItsFamilyIsRemoved) {
     testing::PrivateFonts fonts;
     fonts.install("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", {"Veltrane Default"});
@@ -50,6 +51,10 @@ TEST(InstalledFontsTest, TheDefaultFontStaysAnInstalledFamilyWhenItsFamilyIsRemo
     const QString now = QGuiApplication::font().family();
     EXPECT_NE(now, "Veltrane Default");
     EXPECT_TRUE(QFontDatabase::families().contains(now)) << now.toStdString();
+
+    fonts.install("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", {"Veltrane Default"});
+    EXPECT_TRUE(testing::eventually(10, [&] { return installed.refresh(); }));
+    EXPECT_EQ(QGuiApplication::font().family(), "Veltrane Default") << "back as at a fresh start";
     ::unsetenv("FONTCONFIG_FILE");
     QGuiApplication::setFont(before);
 }
