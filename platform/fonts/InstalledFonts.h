@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -16,8 +15,8 @@
 namespace veltrane {
 
 // The fonts installed on this machine, known in this one place: the screen's
-// families (Qt's, each once, by a name a font can be set to), the families
-// case-folded for the samples' lookups, and fontconfig's scalable families,
+// families (Qt's, each once, by a name a font can be set to), the families the
+// samples are drawn in, and fontconfig's scalable families,
 // which the print pipeline embeds in every job. Each is read when first wanted
 // and read anew once a scan of the fonts, off the user-interface thread, has
 // completed.
@@ -64,15 +63,13 @@ public:
 
 private:
     const QStringList& qtFamilies();
-    const QSet<QString>& folded();
     QString latinFallback(const QString& name);
     static void dropQtFonts(const std::string& someFont);
     static void applyDefaultFamily(const std::string& drawnIn);
 
     std::optional<QStringList> qtFamilies_;
     std::optional<std::vector<std::string>> screenFamilies_;
-    std::optional<QSet<QString>> folded_;
-    QHash<QString, QString> fallbacks_;
+    QHash<QString, QString> drawn_;  // drawnFamily's answers, name by name
     Families scalable_;
     std::optional<QString> defaultFamily_;  // what the application asked for
     FontScanner scanner_;
