@@ -83,10 +83,13 @@ std::vector<std::string> InstalledFonts::screenFamilyNames(const QStringList& qt
 // second of the start at 30,000 families.
 bool InstalledFonts::contains(const QString& family) {
     const QStringList& families = qtFamilies();
+    // Names equal but for letter case are as long: a length tells most apart.
     return std::any_of(families.begin(), families.end(), [&](const QString& installed) {
-        return installed.compare(family, Qt::CaseInsensitive) == 0 ||
-               (installed.endsWith(u']') &&
-                withoutFoundrySuffix(installed).compare(family, Qt::CaseInsensitive) == 0);
+        if (installed.size() == family.size()) {
+            return installed.compare(family, Qt::CaseInsensitive) == 0;
+        }
+        return installed.size() > family.size() && installed.endsWith(u']') &&
+               withoutFoundrySuffix(installed).compare(family, Qt::CaseInsensitive) == 0;
     });
 }
 
