@@ -19,14 +19,22 @@ namespace {
 using Pattern = CHandle<FcPattern, FcPatternDestroy>;
 using FontSet = CHandle<FcFontSet, FcFontSetDestroy>;
 
+// A font's family name at `index`, or its first where it has fewer names than
+// languages; none without a name.
+const char* familyName(FcPattern* font, int index) {
+    FcChar8* family = nullptr;
+    if (FcPatternGetString(font, FC_FAMILY, index, &family) != FcResultMatch &&
+        FcPatternGetString(font, FC_FAMILY, 0, &family) != FcResultMatch) {
+        return nullptr;
+    }
+    return reinterpret_cast<const char*>(family);
+}
+
 // Each font's first family name, in the set's order.
 std::vector<std::string> firstFamilies(const FcFontSet* fonts) {
     std::vector<std::string> families;
     for (int i = 0; fonts != nullptr && i < fonts->nfont; ++i) {
-        FcChar8* family = nullptr;
-        if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch) {
-            families.emplace_back(reinterpret_cast<const char*>(family));
-        }
+        if (const char* family = familyName(fonts->fonts[i], 0)) families.emplace_back(family);
     }
     return families;
 }
@@ -119,14 +127,11 @@ std::vector<std::string> scalableFamilies(FcConfig* configuration) {
         for (int i = 0; fonts != nullptr && i < fonts->nfont; ++i) {
             FcPattern* font = fonts->fonts[i];
             FcBool scalable = FcFalse;
-            FcChar8* family = nullptr;
             if (FcPatternGetBool(font, FC_SCALABLE, 0, &scalable) != FcResultMatch || !scalable) {
                 continue;
             }
-            if (FcPatternGetString(font, FC_FAMILY, listedFamily(font, language), &family) ==
-                    FcResultMatch ||
-                FcPatternGetString(font, FC_FAMILY, 0, &family) == FcResultMatch) {
-                families.emplace_back(reinterpret_cast<const char*>(family));
+            if (const char* family = familyName(font, listedFamily(font, language))) {
+                families.emplace_back(family);
             }
         }
     }
