@@ -66,6 +66,7 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     bool firstMissed = false;                   // the start stopped waiting for its scan
     std::optional<fontconfig::Scan> completed;  // handed over, for the window to take
     std::optional<fontconfig::Scan> held;       // completed, to be handed over when due
+    std::optional<std::uint64_t> kept;          // the digest of the fonts last held
     Clock::time_point handedOverAt{};
     bool changing = false;  // changes seen since the last hand-over
     Clock::time_point changesBegan{};
@@ -124,12 +125,18 @@ void FontScanner::Shared::finish(std::uint64_t number, std::optional<fontconfig:
     scanning = false;
     if (result) {
         newPaths.insert(newPaths.end(), result->watched.begin(), result->watched.end());
-        held = std::move(result);
+        // A change that leaves the fonts as they were, such as a file that is
+        // no font, reloads nothing.
+        if (result->digest != kept) {
+            kept = result->digest;
+            held = std::move(result);
+        }
     }
     // The start's scan has no font to refill Qt's database with: when the
     // start stopped waiting for it, the fonts are read again for the window.
     if (number == 1 && firstMissed) {
         held.reset();
+        kept.reset();
         pending = true;
     }
     if (pending) requestScan();

@@ -12,7 +12,8 @@ namespace veltrane {
 // Reads the installed fonts anew, off the user-interface thread, as soon as
 // they may have changed: a watch thread starts a scan thread at each change.
 // The window is handed the latest completed scan once changes are quiet, at
-// most every couple of seconds, so a burst of installs is a few reloads. A
+// most every couple of seconds, so a burst of installs is a few reloads; a
+// scan that found the fonts as the last one did is not handed over. A
 // scan still running a while at a change is taken to be stuck (a file system
 // that never answers) and given up. Neither thread keeps the program open.
 class FontScanner {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ struct Scan {
     // The family the application's default family is drawn in with these
     // fonts; empty where none was asked for, or without fonts.
     std::string defaultDrawnIn;
+    // Every font as fontconfig describes it and its file's identity, and the
+    // configuration's files: scans of equal digests show the same window.
+    std::uint64_t digest = 0;
 };
 
 // Reads fontconfig's configuration as it is now and scans its font folders,
@@ -51,8 +55,14 @@ Configuration noFonts();
 // it would do on whichever thread asked).
 void makeCurrent(Configuration configuration);
 
-// The configuration's scalable families, each once, by first family name, sorted by byte.
-std::vector<std::string> scalableFamilies(_FcConfig* configuration);
+// What one pass over a configuration's fonts reads.
+struct FontsRead {
+    // Its scalable families, each once, by first family name, sorted by byte.
+    std::vector<std::string> scalable;
+    // Every font as fontconfig describes it, in whichever set and order.
+    std::uint64_t digest = 0;
+};
+FontsRead readFonts(_FcConfig* configuration);
 
 // The families fontconfig would draw an upright font named `family` in, best first.
 std::vector<std::string> fallbacks(const std::string& family);

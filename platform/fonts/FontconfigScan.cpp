@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <set>
+#include <string_view>
 #include <utility>
 
 #include "CHandle.h"
@@ -156,6 +158,25 @@ std::string someFontOf(FcConfig* configuration) {
     return {};
 }
 
+// The configuration's files, by name and identity: a file saved or touched
+// changes it.
+std::uint64_t digestOfFiles(FcConfig* configuration) {
+    std::uint64_t digest = 0;
+    const std::hash<std::string_view> hash;
+    const CHandle<FcStrList, FcStrListDone> files(FcConfigGetConfigFiles(configuration));
+    for (FcChar8* path = nullptr; files && (path = FcStrListNext(files.get())) != nullptr;) {
+        const char* name = reinterpret_cast<const char*>(path);
+        struct stat status {};
+        if (::stat(name, &status) != 0) status = {};
+        const std::uint64_t identity[] = {hash(name), status.st_ino,
+                                          static_cast<std::uint64_t>(status.st_size),
+                                          static_cast<std::uint64_t>(status.st_mtim.tv_sec),
+                                          static_cast<std::uint64_t>(status.st_mtim.tv_nsec)};
+        digest = digest * 31 + hash({reinterpret_cast<const char*>(identity), sizeof identity});
+    }
+    return digest;
+}
+
 }  // namespace
 
 Scan scan(bool forRefill, const std::string& defaultFamily) {
@@ -170,14 +191,15 @@ Scan scan(bool forRefill, const std::string& defaultFamily) {
     }
     std::vector<std::string> watched = pathsOf(configuration.get());
     watched.insert(watched.end(), walk.folders.begin(), walk.folders.end());
-    std::vector<std::string> scalable = scalableFamilies(configuration.get());
+    FontsRead fonts = readFonts(configuration.get());
     std::string someFont = forRefill ? someFontOf(configuration.get()) : std::string();
     // Matched here, off the user-interface thread: at tens of thousands of
     // fonts a match takes a tenth of a second.
     std::string defaultDrawnIn =
         defaultFamily.empty() ? std::string() : drawnIn(defaultFamily, configuration.get());
-    return {std::move(configuration), std::move(watched), std::move(scalable), std::move(someFont),
-            std::move(defaultDrawnIn)};
+    const std::uint64_t digest = fonts.digest ^ digestOfFiles(configuration.get());
+    return {std::move(configuration), std::move(watched),        std::move(fonts.scalable),
+            std::move(someFont),      std::move(defaultDrawnIn), digest};
 }
 
 std::vector<std::string> configurationPaths() {

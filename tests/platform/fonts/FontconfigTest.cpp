@@ -1,7 +1,11 @@
 // fontconfig's account of the installed fonts, beside fc-list's.
 #include <gmock/gmock.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "Fontconfig.h"
@@ -32,6 +36,31 @@ TEST(FontconfigTest, TheScalableFamiliesAreNamedInTheUsersLanguageAsFcListNamesT
     EXPECT_THAT(listed, Contains("Veltrane Solo"));
     EXPECT_THAT(listed, Not(Contains("Veltrane Zwei")));
     EXPECT_EQ(listed, testing::fontconfigFamilies(":scalable=true", environment).firstNames);
+}
+
+// A scan that finds the fonts as they were reloads nothing, whatever else comes
+// into their folder: a file that is no font, or a pipe, beside which the same
+// fonts are read another way.
+TEST(FontconfigTest, OnlyAChangeOfTheFontsChangesTheScansDigest) {
+    const std::string source = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    testing::PrivateFonts fonts;
+    fonts.install(source, {"Veltrane Digest"});
+    for (const auto& [name, value] : fonts.environment()) ::setenv(name.c_str(), value.c_str(), 1);
+    const auto digest = [] { return fontconfig::scan(true, "").digest; };
+    const std::uint64_t before = digest();
+    EXPECT_EQ(digest(), before) << "scanned again";
+
+    const std::string pipe = fonts.folder() + "/pipe.ttf";
+    std::ofstream(fonts.folder() + "/read-me.txt") << "no font\n";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(digest(), before) << "beside a file that is no font and a pipe";
+    std::filesystem::remove(pipe);  // which fc-cache would wait at for ever
+
+    fonts.install(source, {"Veltrane Digest Two"});
+    EXPECT_NE(digest(), before) << "a family more";
+    fonts.removeAll();
+    fonts.install(source, {"Veltrane Digesd"});
+    EXPECT_NE(digest(), before) << "a family renamed";
 }
 
 }  // namespace
