@@ -48,6 +48,7 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     void finish(std::uint64_t number, std::optional<fontconfig::Scan> result);
     Clock::time_point handOverDue() const;
     void handOverIfDue();
+    int millisecondsToWait() const;
     void watchFonts();
     void wakeWatch() { ::eventfd_write(wake.get(), 1); }
 
@@ -70,7 +71,9 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     Clock::time_point handedOverAt{};
     bool changing = false;  // changes seen since the last hand-over
     Clock::time_point changesBegan{};
-    std::vector<std::string> newPaths;  // for the watch to add
+    std::vector<std::string> newPaths;                // for the watch to add
+    std::vector<fontconfig::Configuration> released;  // for the watch to free
+    Clock::time_point releaseDue{};
     std::function<void()> tellHandOver;
     std::string defaultFamily;
 };
@@ -165,6 +168,14 @@ void FontScanner::Shared::handOverIfDue() {
     if (tellHandOver) tellHandOver();
 }
 
+// Until a scan is handed over or the configurations released are freed.
+int FontScanner::Shared::millisecondsToWait() const {
+    std::optional<Clock::time_point> due;
+    if (held) due = handOverDue();
+    if (!released.empty()) due = std::min(due.value_or(releaseDue), releaseDue);
+    return due ? millisecondsUntil(*due) : -1;
+}
+
 // The start's scan tells what to watch; without it in time, the configuration.
 void FontScanner::Shared::watchFonts() {
     std::vector<std::string> paths;
@@ -182,12 +193,14 @@ void FontScanner::Shared::watchFonts() {
         watch.wait(wake.get(), timeout);
         eventfd_t woken = 0;
         ::eventfd_read(wake.get(), &woken);
+        std::vector<fontconfig::Configuration> freed;  // outside the lock
         {
             const std::lock_guard lock(mutex);
             if (ending) return;
             paths = std::exchange(newPaths, {});
             handOverIfDue();
-            timeout = held ? millisecondsUntil(handOverDue()) : -1;
+            if (Clock::now() >= releaseDue) freed = std::exchange(released, {});
+            timeout = millisecondsToWait();
         }
         if (!paths.empty()) watch.add(std::move(paths));
         if (watch.changed()) {
@@ -235,6 +248,14 @@ std::optional<fontconfig::Scan> FontScanner::takeCompleted() {
 void FontScanner::onHandOver(std::function<void()> handedOver) {
     const std::lock_guard lock(shared_->mutex);
     shared_->tellHandOver = std::move(handedOver);
+}
+
+void FontScanner::release(fontconfig::Configuration configuration) {
+    if (!configuration) return;
+    const std::lock_guard lock(shared_->mutex);
+    shared_->released.push_back(std::move(configuration));
+    shared_->releaseDue = Clock::now() + kReleaseAfter;
+    shared_->wakeWatch();
 }
 
 void FontScanner::resolveDefaultFamily(std::string family) {

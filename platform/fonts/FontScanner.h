@@ -26,6 +26,7 @@ public:
     // Seconds at most at tens of thousands of uncached fonts; longer only
     // where a file system does not answer.
     static constexpr auto kFirstScanBound = std::chrono::seconds(15);
+    static constexpr auto kReleaseAfter = std::chrono::seconds(1);
 
     explicit FontScanner(Scan scan = fontconfig::scan,
                          Clock::duration firstScanBound = kFirstScanBound);
@@ -43,6 +44,9 @@ public:
     void onHandOver(std::function<void()> handedOver);
     // The application's default family, which the scans from now on resolve.
     void resolveDefaultFamily(std::string family);
+    // Frees a configuration the window no longer uses a while later, on the
+    // watch thread, once the reload that replaced it is over.
+    void release(fontconfig::Configuration configuration);
 
 private:
     struct Shared;

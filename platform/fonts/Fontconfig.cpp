@@ -212,9 +212,10 @@ Configuration noFonts() {
     return configuration;
 }
 
-void makeCurrent(Configuration configuration) {
+Configuration makeCurrent(Configuration configuration) {
     FcConfigSetRescanInterval(configuration.get(), 0);
     FcConfigSetCurrent(configuration.get());
+    return configuration;
 }
 
 // Read from the configuration's own fonts, without the copy of every font that

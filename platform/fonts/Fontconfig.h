@@ -52,8 +52,10 @@ std::vector<std::string> configurationPaths();
 Configuration noFonts();
 // Makes `configuration` the one that every question to fontconfig is answered
 // from, on any thread, and keeps fontconfig from rescanning on its own (which
-// it would do on whichever thread asked).
-void makeCurrent(Configuration configuration);
+// it would do on whichever thread asked). Gives it back: while the caller
+// keeps it, the next one made current does not free it there, which at tens
+// of thousands of fonts takes a while.
+Configuration makeCurrent(Configuration configuration);
 
 // What one pass over a configuration's fonts reads.
 struct FontsRead {

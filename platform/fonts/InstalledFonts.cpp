@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <utility>
 
 #include "Fontconfig.h"
 
@@ -139,9 +140,15 @@ void InstalledFonts::startScans() {
 
 void InstalledFonts::useFirstScan() {
     std::optional<fontconfig::Scan> first = scanner_.takeFirstScan();
-    if (!first) return fontconfig::makeCurrent(fontconfig::noFonts());
+    if (!first) return makeCurrent(fontconfig::noFonts());
     scalable_ = std::make_shared<const std::vector<std::string>>(std::move(first->scalable));
-    fontconfig::makeCurrent(std::move(first->configuration));
+    makeCurrent(std::move(first->configuration));
+}
+
+// Freeing the fonts a configuration replaces would stop a reload at tens of
+// thousands of fonts for a twentieth of a second.
+void InstalledFonts::makeCurrent(fontconfig::Configuration configuration) {
+    scanner_.release(std::exchange(current_, fontconfig::makeCurrent(std::move(configuration))));
 }
 
 bool InstalledFonts::refresh() {
@@ -150,7 +157,7 @@ bool InstalledFonts::refresh() {
     // Qt's database first, which also drops the application's fonts of the
     // configuration that is current until the next line.
     dropQtFonts(scan->someFont);
-    fontconfig::makeCurrent(std::move(scan->configuration));
+    makeCurrent(std::move(scan->configuration));
     qtFamilies_.reset();
     screenFamilies_.reset();
     drawn_.clear();

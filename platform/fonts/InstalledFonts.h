@@ -62,6 +62,7 @@ public:
     void onScan(std::function<void()> scanned) { scanner_.onHandOver(std::move(scanned)); }
 
 private:
+    void makeCurrent(fontconfig::Configuration configuration);
     const QStringList& qtFamilies();
     QString latinFallback(const QString& name);
     static void dropQtFonts(const std::string& someFont);
@@ -73,6 +74,8 @@ private:
     Families scalable_;
     std::optional<QString> defaultFamily_;  // what the application asked for
     FontScanner scanner_;
+    // The current configuration, kept so that the scanner frees it once it is replaced.
+    fontconfig::Configuration current_;
 };
 
 }  // namespace veltrane
