@@ -65,6 +65,7 @@ struct FontScanner::Shared : std::enable_shared_from_this<Shared> {
     int givenUp = 0;
     Clock::time_point firstAsked{};
     bool firstMissed = false;                   // the start stopped waiting for its scan
+    bool windowReloading = false;               // since a hand-over, until the window asks again
     std::optional<fontconfig::Scan> completed;  // handed over, for the window to take
     std::optional<fontconfig::Scan> held;       // completed, to be handed over when due
     std::optional<std::uint64_t> kept;          // the digest of the fonts last held
@@ -86,6 +87,10 @@ void FontScanner::Shared::change() {
 
 void FontScanner::Shared::requestScan() {
     if (ending) return;
+    if (windowReloading) {
+        pending = true;
+        return;
+    }
     if (scanning && (Clock::now() - started < kStuckAfter || givenUp >= kMostGivenUp)) {
         pending = true;
         return;
@@ -142,8 +147,11 @@ void FontScanner::Shared::finish(std::uint64_t number, std::optional<fontconfig:
         kept.reset();
         pending = true;
     }
-    if (pending) requestScan();
+    // A scan beside the window's reload would slow it down by as much as it
+    // takes, on a machine of few cores: what changed meanwhile is read once the
+    // window has taken this one and asks again.
     handOverIfDue();
+    if (pending) requestScan();
     completion.notify_all();  // the watch waits for the first paths
     wakeWatch();
 }
@@ -161,6 +169,7 @@ void FontScanner::Shared::handOverIfDue() {
     if (!held || Clock::now() < handOverDue()) return;
     completed = std::move(held);
     held.reset();
+    windowReloading = true;
     handedOverAt = Clock::now();
     changing = scanning || pending;
     changesBegan = handedOverAt;
@@ -239,9 +248,16 @@ std::optional<fontconfig::Scan> FontScanner::takeFirstScan() {
     return std::exchange(shared_->completed, std::nullopt);
 }
 
+// The window asks at every redraw: one with nothing to take comes after the
+// reload for the last hand-over, if there was one.
 std::optional<fontconfig::Scan> FontScanner::takeCompleted() {
     const std::lock_guard lock(shared_->mutex);
-    return std::exchange(shared_->completed, std::nullopt);
+    if (shared_->completed) return std::exchange(shared_->completed, std::nullopt);
+    if (shared_->windowReloading) {
+        shared_->windowReloading = false;
+        if (shared_->pending) shared_->requestScan();
+    }
+    return std::nullopt;
 }
 
 // Under the scanner's lock: once this returns, the last one is never called again.

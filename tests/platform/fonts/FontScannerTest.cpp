@@ -1,11 +1,15 @@
 // The installed fonts read anew off the user-interface thread.
 #include <gmock/gmock.h>
 
+#include <atomic>
 #include <chrono>
+#include <fstream>
 #include <future>
+#include <thread>
 
 #include "Eventually.h"
 #include "FontScanner.h"
+#include "TempDir.h"
 
 namespace veltrane {
 namespace {
@@ -36,6 +40,29 @@ TEST(FontScannerTest, AScanStillRunningIsNeitherWaitedForNorTakenAndCompletesLat
         testing::eventually(5, [&] { return (completed = scanner.takeCompleted()).has_value(); }));
     EXPECT_EQ(completed->someFont, "font");
     EXPECT_FALSE(scanner.takeCompleted()) << "taken once";
+}
+
+// A scan beside the window's reload would slow it down: a change that comes
+// after a hand-over is read once the window has taken it and asks again.
+TEST(FontScannerTest, AChangeAfterAHandOverIsScannedOnceTheWindowAsksAgain) {
+    const testing::TempDir fonts("veltrane-scanner");
+    std::atomic<int> scans = 0;
+    FontScanner scanner([&](bool, const std::string&) {
+        const int number = ++scans;
+        fontconfig::Scan scan{fontconfig::noFonts(), {fonts.path()}, {}, "font", {}};
+        scan.digest = static_cast<std::uint64_t>(number);  // other fonts each time
+        return scan;
+    });
+    scanner.start();
+    ASSERT_TRUE(scanner.takeFirstScan());
+    std::this_thread::sleep_for(300ms);  // the watch is set up beside the start
+
+    std::ofstream(fonts / "new.ttf") << "font";
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(scans, 1) << "not while the window reloads";
+    EXPECT_FALSE(scanner.takeCompleted());
+    EXPECT_TRUE(testing::eventually(5, [&] { return scans == 2; }));
+    EXPECT_TRUE(testing::eventually(10, [&] { return scanner.takeCompleted().has_value(); }));
 }
 
 }  // namespace
