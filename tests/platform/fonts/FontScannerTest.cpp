@@ -55,10 +55,12 @@ TEST(FontScannerTest, AChangeAfterAHandOverIsScannedOnceTheWindowAsksAgain) {
     });
     scanner.start();
     ASSERT_TRUE(scanner.takeFirstScan());
-    std::this_thread::sleep_for(300ms);  // the watch is set up beside the start
-
-    std::ofstream(fonts / "new.ttf") << "font";
-    std::this_thread::sleep_for(500ms);
+    // Files written while the window reloads, for long enough that the watch,
+    // set up beside the start, has seen some.
+    for (int file = 0; file < 15; ++file) {
+        std::ofstream(fonts / ("new-" + std::to_string(file) + ".ttf")) << "font";
+        std::this_thread::sleep_for(100ms);
+    }
     EXPECT_EQ(scans, 1) << "not while the window reloads";
     EXPECT_FALSE(scanner.takeCompleted());
     EXPECT_TRUE(testing::eventually(5, [&] { return scans == 2; }));
