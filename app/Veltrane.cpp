@@ -9,6 +9,17 @@ namespace veltrane {
 
 namespace {
 
+// A paint that found no device at all leaves no default loaded for, and a
+// load that finds no default device loads for one that names none: both are
+// the same, no default.
+bool sameDefault(const std::optional<DefaultChoice>& loaded,
+                 const std::optional<DefaultChoice>& seen) {
+    const auto none = [](const std::optional<DefaultChoice>& choice) {
+        return !choice || !choice->device;
+    };
+    return loaded == seen || (none(loaded) && none(seen));
+}
+
 // Half a twip is kept; a result that is not a finite number is an error.
 float centred(float screenWidth, float windowWidth) {
     const float left = (screenWidth - windowWidth) / 2.0F;
@@ -128,9 +139,9 @@ void Veltrane::reload(std::optional<DefaultChoice> seen, const std::optional<Sel
     Form_Load();
     printerSide_.loadedAtLeastFor(seen);
     form_.Show();
-    const bool sameDefault = kept && printerSide_.loadedFor() == seen;
-    select(List1, sameDefault ? std::optional(kept->screenFont) : std::nullopt);
-    select(List2, sameDefault ? std::optional(kept->printerFont) : std::nullopt);
+    const bool keep = kept && sameDefault(printerSide_.loadedFor(), seen);
+    select(List1, keep ? std::optional(kept->screenFont) : std::nullopt);
+    select(List2, keep ? std::optional(kept->printerFont) : std::nullopt);
     preview_.List1_GotFocus();
 }
 

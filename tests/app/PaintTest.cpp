@@ -134,6 +134,21 @@ TEST_F(PaintTest, AFontChangeKeepsTheSelectedNamesUnlessTheDefaultChangedToo) {
     EXPECT_EQ(controls.List1.Text(), "Courier");
 }
 
+// "No printers or fax programs" and a load that finds no default device are
+// the same default: fonts installed meanwhile keep the name chosen.
+TEST_F(PaintTest, AFontChangeWithNoDeviceLeftKeepsTheSelectedName) {
+    started();
+    fakes.printing.deviceCount = 0;
+    fakes.printing.device.reset();
+    paint();
+    controls.List1.selected = 2;  // Serif
+    fakes.screen.fonts = {"Aardvark", "Serif", "arial", "Courier"};
+    fakes.screen.fontsChanged = true;
+    paint();
+    EXPECT_EQ(reloads(), 1);
+    EXPECT_EQ(controls.List1.Text(), "Serif");
+}
+
 TEST_F(PaintTest, ANameDifferingOnlyInLetterCaseIsAnotherDevice) {
     started();
     fakes.printing.device = "OFFICE";
