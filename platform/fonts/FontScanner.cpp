@@ -26,6 +26,8 @@ constexpr int kScanNiceness = 10;
 // Scans are handed to the window at most this often, so that a burst of
 // installs is a few reloads, not one a font.
 constexpr auto kHandOverEvery = std::chrono::seconds(2);
+// A configuration the window no longer uses is freed once its reload is over.
+constexpr auto kReleaseAfter = std::chrono::seconds(1);
 
 int millisecondsUntil(FontScanner::Clock::time_point when) {
     const auto left =

@@ -26,7 +26,6 @@ public:
     // Seconds at most at tens of thousands of uncached fonts; longer only
     // where a file system does not answer.
     static constexpr auto kFirstScanBound = std::chrono::seconds(15);
-    static constexpr auto kReleaseAfter = std::chrono::seconds(1);
 
     explicit FontScanner(Scan scan = fontconfig::scan,
                          Clock::duration firstScanBound = kFirstScanBound);

@@ -1,6 +1,7 @@
 #include "Fontconfig.h"
 
 #include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
@@ -179,6 +180,24 @@ const char* FontElements::listedFamily(const std::string& language) const {
     return families[index < families.size() ? index : 0];
 }
 
+// The configuration's files, by name and identity: a file saved or touched
+// changes it.
+std::uint64_t digestOfFiles(FcConfig* configuration) {
+    std::uint64_t digest = 0;
+    const CHandle<FcStrList, FcStrListDone> files(FcConfigGetConfigFiles(configuration));
+    for (FcChar8* path = nullptr; files && (path = FcStrListNext(files.get())) != nullptr;) {
+        const char* name = reinterpret_cast<const char*>(path);
+        struct stat status {};
+        if (::stat(name, &status) != 0) status = {};
+        const std::uint64_t identity[] = {hashOf(name), status.st_ino,
+                                          static_cast<std::uint64_t>(status.st_size),
+                                          static_cast<std::uint64_t>(status.st_mtim.tv_sec),
+                                          static_cast<std::uint64_t>(status.st_mtim.tv_nsec)};
+        digest = digest * kMix + hashOfBytes(identity);
+    }
+    return digest;
+}
+
 // The language fontconfig assumes for text of no particular script.
 void addDefaultLanguage(FcPattern* pattern) {
     const Pattern defaults(FcPatternCreate());
@@ -240,6 +259,7 @@ FontsRead readFonts(FcConfig* configuration) {
     std::sort(read.scalable.begin(), read.scalable.end());
     read.scalable.erase(std::unique(read.scalable.begin(), read.scalable.end()),
                         read.scalable.end());
+    read.digest ^= digestOfFiles(configuration);
     return read;
 }
 

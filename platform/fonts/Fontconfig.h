@@ -31,8 +31,8 @@ struct Scan {
     // The family the application's default family is drawn in with these
     // fonts; empty where none was asked for, or without fonts.
     std::string defaultDrawnIn;
-    // Every font as fontconfig describes it and its file's identity, and the
-    // configuration's files: scans of equal digests show the same window.
+    // Its fonts and configuration files as readFonts sums them up: scans of
+    // equal digests show the same window.
     std::uint64_t digest = 0;
 };
 
@@ -61,7 +61,8 @@ Configuration makeCurrent(Configuration configuration);
 struct FontsRead {
     // Its scalable families, each once, by first family name, sorted by byte.
     std::vector<std::string> scalable;
-    // Every font as fontconfig describes it, in whichever set and order.
+    // Every font as fontconfig describes it, in whichever set and order, and
+    // the configuration's files by name and identity (inode, size, mtime).
     std::uint64_t digest = 0;
 };
 FontsRead readFonts(_FcConfig* configuration);

@@ -6,9 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <set>
-#include <string_view>
 #include <utility>
 
 #include "CHandle.h"
@@ -158,25 +156,6 @@ std::string someFontOf(FcConfig* configuration) {
     return {};
 }
 
-// The configuration's files, by name and identity: a file saved or touched
-// changes it.
-std::uint64_t digestOfFiles(FcConfig* configuration) {
-    std::uint64_t digest = 0;
-    const std::hash<std::string_view> hash;
-    const CHandle<FcStrList, FcStrListDone> files(FcConfigGetConfigFiles(configuration));
-    for (FcChar8* path = nullptr; files && (path = FcStrListNext(files.get())) != nullptr;) {
-        const char* name = reinterpret_cast<const char*>(path);
-        struct stat status {};
-        if (::stat(name, &status) != 0) status = {};
-        const std::uint64_t identity[] = {hash(name), status.st_ino,
-                                          static_cast<std::uint64_t>(status.st_size),
-                                          static_cast<std::uint64_t>(status.st_mtim.tv_sec),
-                                          static_cast<std::uint64_t>(status.st_mtim.tv_nsec)};
-        digest = digest * 31 + hash({reinterpret_cast<const char*>(identity), sizeof identity});
-    }
-    return digest;
-}
-
 }  // namespace
 
 Scan scan(bool forRefill, const std::string& defaultFamily) {
@@ -197,9 +176,8 @@ Scan scan(bool forRefill, const std::string& defaultFamily) {
     // fonts a match takes a tenth of a second.
     std::string defaultDrawnIn =
         defaultFamily.empty() ? std::string() : drawnIn(defaultFamily, configuration.get());
-    const std::uint64_t digest = fonts.digest ^ digestOfFiles(configuration.get());
     return {std::move(configuration), std::move(watched),        std::move(fonts.scalable),
-            std::move(someFont),      std::move(defaultDrawnIn), digest};
+            std::move(someFont),      std::move(defaultDrawnIn), fonts.digest};
 }
 
 std::vector<std::string> configurationPaths() {

@@ -146,7 +146,7 @@ void InstalledFonts::useFirstScan() {
 }
 
 // Freeing the fonts a configuration replaces would stop a reload at tens of
-// thousands of fonts for a twentieth of a second.
+// thousands of fonts for a fiftieth of a second.
 void InstalledFonts::makeCurrent(fontconfig::Configuration configuration) {
     scanner_.release(std::exchange(current_, fontconfig::makeCurrent(std::move(configuration))));
 }
